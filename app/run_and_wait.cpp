@@ -1,0 +1,22 @@
+#include "app/run_and_wait.h"
+
+#include <vector>
+
+#include "util/scoped_handle.h"
+
+bool RunAndWait(const std::wstring& commandLine, DWORD creationFlags) {
+  // CreateProcessW may write into the command line, so it gets a copy of its own.
+  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                        nullptr, &startup, &process)) {
+    return false;
+  }
+  win::ScopedHandle processHandle(process.hProcess);
+  win::ScopedHandle threadHandle(process.hThread);
+  ::WaitForSingleObject(processHandle.Get(), INFINITE);
+  return true;
+}

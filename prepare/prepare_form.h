@@ -1,0 +1,47 @@
+// The preparation window: the main window of the run. It reads the mode from the command line,
+// checks the machine and opens the first page; closing it ends the program.
+#pragma once
+
+#include <string>
+
+#include "winfx/form.h"
+
+// The record of an existing installation, as its private registry folder holds it.
+struct UNINSTStruct_INFO {
+  std::wstring Product;
+  std::wstring FormCaption;
+  std::wstring InstallDir;
+  std::wstring ExecOnBoot;
+  std::wstring UninstRegFolder;
+  std::wstring UninstOnAppDataDir;
+  std::wstring LINK_ProgramsExec;
+  std::wstring LINK_ProgramUnist;
+  std::wstring LINK_ProgramsManual;
+  std::wstring LINK_DesktopExec;
+  std::wstring OnlineUpdaterDir;
+  std::wstring KeyPath;
+};
+
+class TFPrepare : public winfx::TForm {
+ public:
+  TFPrepare();
+
+  bool PrivateFolderFound = false;
+  bool InstalledVersionFound = false;
+  std::wstring InstalledVersion;
+  std::wstring SetupVersion;
+  std::wstring UpdaterPath;
+  std::wstring OldInstallDir;
+  std::wstring NewProductFolder;
+  int StepCount = 0;
+  std::wstring Mode;
+  UNINSTStruct_INFO UninstInfo;
+
+ private:
+  void bt_CancelClick();
+};
+
+extern TFPrepare* FPrepare;
+
+// Ends the program by closing the preparation window; the only way the pages end a run.
+void CloseMainWindow();

@@ -1,0 +1,72 @@
+#include "winfx/application.h"
+
+#include <commctrl.h>
+
+namespace winfx {
+
+TApplication Application;
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"TApplication";
+
+std::wstring ExecutableBaseName() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring name = path;
+  name = name.substr(name.find_last_of(L'\\') + 1);
+  const size_t dot = name.find_last_of(L'.');
+  return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  ::InitCommonControlsEx(&controls);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = kApplicationClass;
+  ::RegisterClassExW(&wc);
+  handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, ExecutableBaseName().c_str(),
+                              WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr),
+                              nullptr);
+}
+
+void TApplication::Run() {
+  if (terminated_ || mainForm_ == nullptr) return;
+  mainForm_->Show();
+  running_ = true;
+  MSG message;
+  while (!terminated_ && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab, Enter and Esc work on every form as in a dialog box.
+    HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+    if (root != nullptr && root != handle_ && ::IsDialogMessageW(root, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  running_ = false;
+}
+
+void TApplication::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  // Before the loop runs only the flag is set: a pending quit message would end the next
+  // message box at once.
+  if (running_) ::PostQuitMessage(0);
+}
+
+void TApplication::DestroyForms() {
+  while (!forms_.empty()) forms_.pop_back();
+  mainForm_ = nullptr;
+  if (handle_ != nullptr) ::DestroyWindow(handle_);
+  handle_ = nullptr;
+}
+
+void ShowMessage(const std::wstring& text) {
+  ::MessageBoxW(Application.Handle(), text.c_str(), ExecutableBaseName().c_str(), MB_OK);
+}
+
+}  // namespace winfx

@@ -1,0 +1,55 @@
+// The application object of the window layer: owns the forms, knows the main form, runs the
+// message loop and ends it when the main form closes or Terminate is called.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "winfx/form.h"
+
+namespace winfx {
+
+class TApplication {
+ public:
+  // Creates the hidden application window that owns every form, so that the forms carry no
+  // taskbar buttons of their own.
+  void Initialize();
+  HWND Handle() const { return handle_; }
+
+  // Creates a form; the first one created becomes the main form. The application owns it.
+  template <typename Form>
+  void CreateForm(Form*& variable) {
+    auto form = std::make_unique<Form>();
+    variable = form.get();
+    if (mainForm_ == nullptr) mainForm_ = form.get();
+    forms_.push_back(std::move(form));
+  }
+  TForm* MainForm() const { return mainForm_; }
+
+  // Shows the main form and dispatches messages until the main form has closed or Terminate
+  // was called. Returns at once when Terminate was called before.
+  void Run();
+  // Ends the message loop once it runs (or at once, when it already runs).
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Destroys every form, in reverse order of creation.
+  void DestroyForms();
+
+ private:
+  HWND handle_ = nullptr;
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool running_ = false;
+  std::vector<std::unique_ptr<TForm>> forms_;
+};
+
+extern TApplication Application;
+
+// A plain message box with the application's title, as the form framework's ShowMessage.
+void ShowMessage(const std::wstring& text);
+
+}  // namespace winfx

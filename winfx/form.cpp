@@ -1,0 +1,316 @@
+#include "winfx/form.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <stdexcept>
+
+#include "winfx/application.h"
+#include "winfx/fonts.h"
+#include "winfx/image_window.h"
+#include "winfx/panel_window.h"
+
+namespace winfx {
+namespace {
+
+constexpr int kFirstControlId = 100;  // above IDOK/IDCANCEL, which dialog navigation sends
+constexpr UINT_PTR kFirstTimerId = 1000;
+
+DWORD StyleFor(BorderStyle border) {
+  switch (border) {
+    case BorderStyle::kDialogNoIcons:
+      return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+    case BorderStyle::kDialog:
+      return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    case BorderStyle::kSizeable:
+      return WS_POPUP | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  }
+  return WS_POPUP | WS_CAPTION;
+}
+
+DWORD ExStyleFor(BorderStyle border) {
+  return (border == BorderStyle::kSizeable ? 0 : WS_EX_DLGMODALFRAME) | WS_EX_CONTROLPARENT;
+}
+
+void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (::GetClassInfoExW(::GetModuleHandleW(nullptr), className, &wc)) return;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = className;
+  ::RegisterClassExW(&wc);
+}
+
+const wchar_t* RichEditClass() {
+  static const bool loaded = ::LoadLibraryW(L"msftedit.dll") != nullptr;
+  return loaded ? MSFTEDIT_CLASS : L"RICHEDIT20W";
+}
+
+}  // namespace
+
+TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
+    : Name(spec.name), ClassName(spec.windowClass) {
+  RegisterFormClass(spec.windowClass, &TForm::StaticWindowProc);
+  const DWORD style = StyleFor(spec.border);
+  const DWORD exStyle = ExStyleFor(spec.border);
+  RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
+  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  handle_ = ::CreateWindowExW(exStyle, spec.windowClass, spec.name, style, left, top, width,
+                              height, Application.Handle(), nullptr, ::GetModuleHandleW(nullptr),
+                              this);
+  if (handle_ == nullptr) throw std::runtime_error("cannot create a form window");
+  ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(0, false)), FALSE);
+  CreateControls(layout);
+}
+
+TForm::~TForm() {
+  if (handle_ != nullptr && ::IsWindow(handle_)) {
+    ::SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+    ::DestroyWindow(handle_);
+  }
+}
+
+void TForm::CreateControls(std::span<const ControlSpec> layout) {
+  int id = kFirstControlId;
+  for (const ControlSpec& spec : layout) {
+    auto control = std::make_unique<TControl>(spec);
+    HWND parent = handle_;
+    if (spec.parent != nullptr) parent = Control(spec.parent).Handle;
+    if (control->ClassName != L"TTimer") {
+      control->Handle = CreateControlWindow(*control, parent, id);
+    }
+    byName_[control->Name] = control.get();
+    components_.push_back(std::move(control));
+    ++id;
+  }
+}
+
+HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
+  const ControlSpec& spec = control.Spec;
+  const std::wstring& kind = control.ClassName;
+  const wchar_t* windowClass = WC_STATICW;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+  if (!(spec.options & kHidden)) style |= WS_VISIBLE;
+  if (spec.options & kDisabled) style |= WS_DISABLED;
+
+  if (kind == L"TLabel") {
+    style |= SS_NOPREFIX | ((spec.options & kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP);
+  } else if (kind == L"TButton") {
+    windowClass = WC_BUTTONW;
+    style |= WS_TABSTOP | ((spec.options & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+  } else if (kind == L"TCheckBox") {
+    windowClass = WC_BUTTONW;
+    style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+  } else if (kind == L"TRadioButton") {
+    windowClass = WC_BUTTONW;
+    style |= WS_TABSTOP | BS_AUTORADIOBUTTON;
+  } else if (kind == L"TRichEdit") {
+    windowClass = RichEditClass();
+    style |= WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
+    if (spec.options & kReadOnly) style |= ES_READONLY;
+    if (spec.options & kScrollBars) style |= WS_VSCROLL;
+    exStyle |= WS_EX_CLIENTEDGE;
+  } else if (kind == L"TImage") {
+    windowClass = RegisterImageWindowClass();
+  } else if (kind == L"TPanel") {
+    windowClass = RegisterPanelWindowClass();
+    exStyle |= WS_EX_CONTROLPARENT;
+  } else if (kind == L"TProgressBar") {
+    windowClass = PROGRESS_CLASSW;
+  } else {
+    throw std::invalid_argument("unknown control class in a form layout");
+  }
+
+  const std::wstring caption = spec.caption != nullptr ? spec.caption : spec.name;
+  const bool hasText = kind == L"TLabel" || kind == L"TButton" || kind == L"TCheckBox" ||
+                       kind == L"TRadioButton";
+  HWND hwnd = ::CreateWindowExW(exStyle, windowClass, hasText ? caption.c_str() : L"", style,
+                                spec.left, spec.top, spec.width, spec.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                ::GetModuleHandleW(nullptr), nullptr);
+  if (hwnd == nullptr) throw std::runtime_error("cannot create a control window");
+  ::SendMessageW(hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontFor(spec.fontHeight, (spec.options & kBold) != 0)),
+                 FALSE);
+  if (kind == L"TProgressBar") ::SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
+  if (kind == L"TPanel") SetPanelOptions(hwnd, spec.options);
+  if (kind == L"TImage") SetImageOptions(hwnd, spec.options);
+  if ((kind == L"TCheckBox" || kind == L"TRadioButton") && (spec.options & kChecked)) {
+    ::SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+  }
+  return hwnd;
+}
+
+TControl& TForm::Control(const std::wstring& name) const {
+  const auto found = byName_.find(name);
+  if (found == byName_.end()) throw std::out_of_range("no component of that name in the form");
+  return *found->second;
+}
+
+std::wstring TForm::Caption() const {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(handle_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void TForm::SetCaption(const std::wstring& caption) { ::SetWindowTextW(handle_, caption.c_str()); }
+
+void TForm::Show() {
+  ::ShowWindow(handle_, SW_SHOW);
+  ::SetForegroundWindow(handle_);
+}
+
+void TForm::Hide() { ::ShowWindow(handle_, SW_HIDE); }
+
+bool TForm::Visible() const { return ::IsWindowVisible(handle_) != FALSE; }
+
+void TForm::Close() { ::SendMessageW(handle_, WM_CLOSE, 0, 0); }
+
+void TForm::SetOpacity(BYTE alpha) {
+  const LONG_PTR exStyle = ::GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+  ::SetWindowLongPtrW(handle_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  ::SetLayeredWindowAttributes(handle_, 0, alpha, LWA_ALPHA);
+}
+
+void TForm::SetTimerEnabled(const std::wstring& timerName, bool enabled) {
+  const TControl& timer = Control(timerName);
+  for (size_t index = 0; index < components_.size(); ++index) {
+    if (components_[index].get() != &timer) continue;
+    if (enabled) {
+      ::SetTimer(handle_, kFirstTimerId + index, timer.Interval, nullptr);
+    } else {
+      ::KillTimer(handle_, kFirstTimerId + index);
+    }
+  }
+}
+
+void TForm::SetTimerInterval(const std::wstring& timerName, UINT milliseconds) {
+  Control(timerName).Interval = milliseconds;
+}
+
+bool TForm::LoadPicture(const std::wstring& imageName, const std::wstring& path) {
+  return LoadImageFile(Control(imageName).Handle, path);
+}
+
+bool TForm::HasPicture(const std::wstring& imageName) const {
+  return ImageHasPicture(Control(imageName).Handle);
+}
+
+void TForm::SetImageBackgroundWhite(const std::wstring& imageName, bool white) {
+  SetImageWhiteBackground(Control(imageName).Handle, white);
+}
+
+void TForm::SetImageAutoSize(const std::wstring& imageName, bool autoSize) {
+  SetImageAutoSizeOption(Control(imageName).Handle, autoSize);
+}
+
+void TForm::OnMessage(UINT message, std::function<void(WPARAM, LPARAM)> handler) {
+  messageHandlers_[message] = std::move(handler);
+}
+
+TControl* TForm::FindByHandle(HWND hwnd) const {
+  for (const auto& control : components_) {
+    if (control->Handle == hwnd) return control.get();
+  }
+  return nullptr;
+}
+
+TControl* TForm::FindTimer(UINT_PTR id) const {
+  if (id < kFirstTimerId || id - kFirstTimerId >= components_.size()) return nullptr;
+  return components_[id - kFirstTimerId].get();
+}
+
+void TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const WORD id = LOWORD(wParam);
+  if (lParam == 0) {
+    // Keyboard navigation: Enter presses the default button, Esc acts as the close box.
+    if (id == IDOK) {
+      for (const auto& control : components_) {
+        if ((control->Spec.options & kDefault) && control->Visible() && control->Enabled() &&
+            control->OnClick) {
+          control->OnClick();
+          return;
+        }
+      }
+    } else if (id == IDCANCEL) {
+      Close();
+    }
+    return;
+  }
+  if (HIWORD(wParam) != BN_CLICKED) return;
+  TControl* control = FindByHandle(reinterpret_cast<HWND>(lParam));
+  if (control != nullptr && control->OnClick) control->OnClick();
+}
+
+LRESULT TForm::OnControlColor(HDC dc, HWND controlHandle) {
+  const TControl* control = FindByHandle(controlHandle);
+  if (control != nullptr && control->Spec.textColor != CLR_INVALID) {
+    ::SetTextColor(dc, control->Spec.textColor);
+  }
+  ::SetBkMode(dc, TRANSPARENT);
+  const bool white = PanelIsWhite(::GetParent(controlHandle));
+  ::SetBkColor(dc, white ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(white ? ::GetStockObject(WHITE_BRUSH)
+                                         : ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto handler = messageHandlers_.find(message);
+  if (handler != messageHandlers_.end()) {
+    handler->second(wParam, lParam);
+    return 0;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_TIMER:
+      if (TControl* timer = FindTimer(wParam); timer != nullptr && timer->OnTimer) {
+        timer->OnTimer();
+      }
+      return 0;
+    case WM_SHOWWINDOW:
+      if (wParam && OnShow) OnShow();
+      break;
+    case WM_CLOSE:
+      if (OnCloseQuery && !OnCloseQuery()) return 0;
+      if (Application.MainForm() == this) {
+        ::DestroyWindow(handle_);
+      } else {
+        Hide();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (Application.MainForm() == this) Application.Terminate();
+      break;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TForm::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* form = static_cast<TForm*>(create->lpCreateParams);
+    form->handle_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (form == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  return form->WindowProc(message, wParam, lParam);
+}
+
+}  // namespace winfx

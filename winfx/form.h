@@ -1,0 +1,95 @@
+// A top-level window built from a layout table: the base of the preparation window and every
+// wizard page. Controls are created in layout order, which is also their tab order and the order
+// in which texts are applied to them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "winfx/control.h"
+
+namespace winfx {
+
+enum class BorderStyle {
+  kDialogNoIcons,  // dialog frame, no system menu
+  kDialog,         // dialog frame, system menu (close box) only
+  kSizeable,       // sizeable frame with every border icon
+};
+
+struct FormSpec {
+  const wchar_t* name;         // instance name, e.g. "FWelcome"; first part of text identifiers
+  const wchar_t* windowClass;  // class name, e.g. "TFWelcome"; also the window class name
+  int clientWidth;
+  int clientHeight;
+  BorderStyle border;
+};
+
+class TForm {
+ public:
+  TForm(const FormSpec& spec, std::span<const ControlSpec> layout);
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+  virtual ~TForm();
+
+  const std::wstring Name;
+  const std::wstring ClassName;
+  HWND Handle() const { return handle_; }
+
+  // Components in layout order; components on panels belong to the form too.
+  const std::vector<std::unique_ptr<TControl>>& Components() const { return components_; }
+  // The component of that name; throws std::out_of_range for a name not in the layout.
+  TControl& Control(const std::wstring& name) const;
+
+  std::wstring Caption() const;
+  void SetCaption(const std::wstring& caption);
+  void Show();
+  void Hide();
+  bool Visible() const;
+  // Asks the form to close, as its close box does: OnCloseQuery may refuse.
+  void Close();
+  // Layered window with the given opacity (0 = fully transparent, still shown).
+  void SetOpacity(BYTE alpha);
+
+  void SetTimerEnabled(const std::wstring& timerName, bool enabled);
+  void SetTimerInterval(const std::wstring& timerName, UINT milliseconds);
+
+  // Loads a BMP or PNG file into an image control; false when the file cannot be read.
+  bool LoadPicture(const std::wstring& imageName, const std::wstring& path);
+  bool HasPicture(const std::wstring& imageName) const;
+  // Image controls without a picture are painted white instead of the face colour.
+  void SetImageBackgroundWhite(const std::wstring& imageName, bool white);
+  void SetImageAutoSize(const std::wstring& imageName, bool autoSize);
+
+  std::function<void()> OnShow;
+  // Returns whether the form may close. Absent: it may.
+  std::function<bool()> OnCloseQuery;
+  // Called for a message registered with RegisterWindowMessageW (or any other message id that a
+  // page chooses to catch); every message without a handler takes the normal route.
+  void OnMessage(UINT message, std::function<void(WPARAM, LPARAM)> handler);
+
+ protected:
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls(std::span<const ControlSpec> layout);
+  HWND CreateControlWindow(TControl& control, HWND parent, int id);
+  TControl* FindByHandle(HWND hwnd) const;
+  TControl* FindTimer(UINT_PTR id) const;
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlColor(HDC dc, HWND control);
+
+  HWND handle_ = nullptr;
+  bool shownOnce_ = false;
+  std::vector<std::unique_ptr<TControl>> components_;
+  std::map<std::wstring, TControl*> byName_;
+  std::map<UINT, std::function<void(WPARAM, LPARAM)>> messageHandlers_;
+};
+
+}  // namespace winfx
