@@ -1,5 +1,7 @@
 #include "winfx/image_window.h"
 
+#include <objidl.h>
+// objidl.h first: the GDI+ headers need it and the lean Windows headers leave it out.
 #include <gdiplus.h>
 
 #include "winfx/control.h"

@@ -1,0 +1,4 @@
+// Creates the twelve windows of the run, the preparation window first.
+#pragma once
+
+void CreateForms();

@@ -1,0 +1,11 @@
+// The ask-upgrade page: offers to bring the installed program up to this package.
+#pragma once
+
+#include "winfx/form.h"
+
+class TFAskUpgradeAndRepair : public winfx::TForm {
+ public:
+  TFAskUpgradeAndRepair();
+};
+
+extern TFAskUpgradeAndRepair* FAskUpgradeAndRepair;

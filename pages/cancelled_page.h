@@ -1,0 +1,11 @@
+// The cancelled page: says that nothing more is done, then ends the run.
+#pragma once
+
+#include "winfx/form.h"
+
+class TFCancel : public winfx::TForm {
+ public:
+  TFCancel();
+};
+
+extern TFCancel* FCancel;

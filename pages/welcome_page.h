@@ -1,0 +1,11 @@
+// The welcome page: the first page of an installation.
+#pragma once
+
+#include "winfx/form.h"
+
+class TFWelcome : public winfx::TForm {
+ public:
+  TFWelcome();
+};
+
+extern TFWelcome* FWelcome;

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable core natively (plain and under ASan/UBSan),
+# the fuzz targets for a bounded time, and the Win32 program with its checks (under Wine where
+# this machine can run 32-bit code).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+
+for preset in native native-asan windows; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+
+tools/run-fuzzers.sh "${SETUP_FUZZ_SECONDS:-30}"
