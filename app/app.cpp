@@ -53,7 +53,8 @@ std::wstring TApp::Setting(const std::wstring& key, const std::wstring& defaultV
 std::wstring ExecutableFolder() {
   std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       std::wstring result(path.data(), length);
       return result.substr(0, result.find_last_of(L'\\') + 1);

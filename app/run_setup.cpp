@@ -1,7 +1,7 @@
 #include "app/run_setup.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <exception>
 #include <string>
@@ -11,7 +11,9 @@
 #include "core/strings/utf_string_conversions.h"
 #include "winfx/application.h"
 
-bool IsProcessAdministrator() { return ::IsUserAnAdmin() != FALSE; }
+bool IsProcessAdministrator() {
+  return ::IsUserAnAdmin() != FALSE;
+}
 
 int RunSetup(AdminQuery isAdministrator) {
   App.Initialize(ExecutableFolder());

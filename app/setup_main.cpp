@@ -3,4 +3,6 @@
 
 #include "app/run_setup.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunSetup(&IsProcessAdministrator); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  return RunSetup(&IsProcessAdministrator);
+}

@@ -49,7 +49,8 @@ bool ReadTextSheet(localisation::TextStore& store, const std::wstring& path,
     return false;
   }
   const xls::SheetReadResult sheet = xls::ReadSheet(*bytes, sheetName);
-  if (localisation::FillTextStore(sheet, columnName, store) != localisation::TextSheetStatus::kRead) {
+  if (localisation::FillTextStore(sheet, columnName, store) !=
+      localisation::TextSheetStatus::kRead) {
     FailTextLoad(kWorkbookUnreadableMessage);
     return false;
   }

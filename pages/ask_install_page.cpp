@@ -19,6 +19,7 @@ constexpr ControlSpec kOwnControls[] = {
 
 }  // namespace
 
-TFAskInstall::TFAskInstall() : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
+TFAskInstall::TFAskInstall()
+    : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
   pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {});
 }

@@ -8,7 +8,8 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FAskUpgradeAndRepair", L"TFAskUpgradeAndRepair", 554, 368, BorderStyle::kDialog};
+constexpr FormSpec kForm{L"FAskUpgradeAndRepair", L"TFAskUpgradeAndRepair", 554, 368,
+                         BorderStyle::kDialog};
 
 constexpr ControlSpec kOwnControls[] = {
     {L"bt_Upgrade", L"TButton", L"p_Bottom", 370, 12, 75, 25, kDefault},
@@ -17,6 +18,7 @@ constexpr ControlSpec kOwnControls[] = {
 
 }  // namespace
 
-TFAskUpgradeAndRepair::TFAskUpgradeAndRepair() : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
+TFAskUpgradeAndRepair::TFAskUpgradeAndRepair()
+    : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
   pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {});
 }

@@ -21,5 +21,7 @@ constexpr ControlSpec kOwnControls[] = {
 }  // namespace
 
 TFFinish::TFFinish() : TForm(kForm, pages::JoinLayout(pages::SideImageFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton", L"TCheckBox"}, {L"lb_FinishInstallNotes", L"lb_FinishUninstallNotes", L"lb_FinishUpgradeNotes", L"ck_StartProgram"});
+  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton", L"TCheckBox"},
+                        {L"lb_FinishInstallNotes", L"lb_FinishUninstallNotes",
+                         L"lb_FinishUpgradeNotes", L"ck_StartProgram"});
 }

@@ -25,8 +25,12 @@ constexpr ControlSpec kSideImageFrame[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> TitleBandFrame() { return kTitleBandFrame; }
-std::span<const ControlSpec> SideImageFrame() { return kSideImageFrame; }
+std::span<const ControlSpec> TitleBandFrame() {
+  return kTitleBandFrame;
+}
+std::span<const ControlSpec> SideImageFrame() {
+  return kSideImageFrame;
+}
 
 std::vector<ControlSpec> JoinLayout(std::span<const ControlSpec> frame,
                                     std::span<const ControlSpec> own) {

@@ -8,7 +8,8 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FUninstallConfirm", L"TFUninstallConfirm", 281, 107, BorderStyle::kSizeable};
+constexpr FormSpec kForm{L"FUninstallConfirm", L"TFUninstallConfirm", 281, 107,
+                         BorderStyle::kSizeable};
 
 constexpr ControlSpec kOwnControls[] = {
     {L"bt_OK", L"TButton", nullptr, 110, 70, 75, 25, kDefault},

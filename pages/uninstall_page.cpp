@@ -19,6 +19,7 @@ constexpr ControlSpec kOwnControls[] = {
 
 }  // namespace
 
-TFUninstall::TFUninstall() : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
+TFUninstall::TFUninstall()
+    : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
   pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {L"lb_Uninstall"});
 }

@@ -8,7 +8,8 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FUpgradeAndRepair", L"TFUpgradeAndRepair", 554, 368, BorderStyle::kDialog};
+constexpr FormSpec kForm{L"FUpgradeAndRepair", L"TFUpgradeAndRepair", 554, 368,
+                         BorderStyle::kDialog};
 
 constexpr ControlSpec kOwnControls[] = {
     {L"lb_UpgradeXRepair", L"TLabel", L"p_Client", 40, 40, 470, 40, kWordWrap},
@@ -18,6 +19,7 @@ constexpr ControlSpec kOwnControls[] = {
 
 }  // namespace
 
-TFUpgradeAndRepair::TFUpgradeAndRepair() : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
+TFUpgradeAndRepair::TFUpgradeAndRepair()
+    : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
   pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {L"lb_UpgradeXRepair"});
 }

@@ -29,12 +29,14 @@ TFPrepare::TFPrepare() : TForm(kForm, kLayout) {
   const std::wstring caption = App.GetText(App.Info.TextSection, L"FPrepare->Caption");
   SetCaption(caption);
   Control(L"lb_Prepare")
-      .SetCaption(localisation::InsertProductName(Control(L"lb_Prepare").Caption(),
-                                                  App.Info.ProductName));
+      .SetCaption(
+          localisation::InsertProductName(Control(L"lb_Prepare").Caption(), App.Info.ProductName));
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
 }
 
-void TFPrepare::bt_CancelClick() { CloseMainWindow(); }
+void TFPrepare::bt_CancelClick() {
+  CloseMainWindow();
+}
 
 void CloseMainWindow() {
   if (FPrepare != nullptr) FPrepare->Close();

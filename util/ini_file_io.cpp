@@ -9,8 +9,8 @@ strings::CodePage SystemCodePage() {
   codePage.decode = [](std::string_view bytes) {
     std::wstring text;
     if (bytes.empty()) return text;
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(),
-                                             static_cast<int>(bytes.size()), nullptr, 0);
+    const int length =
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     text.resize(static_cast<size_t>(length));
     ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
                           length);

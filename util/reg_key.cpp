@@ -14,7 +14,9 @@ RegKey& RegKey::operator=(RegKey&& other) noexcept {
   return *this;
 }
 
-RegKey::~RegKey() { Close(); }
+RegKey::~RegKey() {
+  Close();
+}
 
 bool RegKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
@@ -24,8 +26,8 @@ bool RegKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
 
 bool RegKey::Create(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
-  return ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                           nullptr, &key_, nullptr) == ERROR_SUCCESS ||
+  return ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                           &key_, nullptr) == ERROR_SUCCESS ||
          (key_ = nullptr, false);
 }
 
@@ -65,9 +67,8 @@ bool RegKey::DeleteValue(const std::wstring& name) const {
 }
 
 bool RegKey::HasValue(const std::wstring& name) const {
-  return key_ != nullptr &&
-         ::RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-             ERROR_SUCCESS;
+  return key_ != nullptr && ::RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr,
+                                               nullptr) == ERROR_SUCCESS;
 }
 
 std::vector<std::wstring> RegKey::SubKeyNames() const {

@@ -30,9 +30,9 @@ void TApplication::Initialize() {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = kApplicationClass;
   ::RegisterClassExW(&wc);
-  handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, ExecutableBaseName().c_str(),
-                              WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr),
-                              nullptr);
+  handle_ =
+      ::CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, ExecutableBaseName().c_str(), WS_POPUP,
+                        0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 void TApplication::Run() {

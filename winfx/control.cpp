@@ -7,7 +7,8 @@ namespace winfx {
 std::wstring TControl::Caption() const {
   if (Handle == nullptr) return {};
   std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(Handle)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(Handle, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(::GetWindowTextW(Handle, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -15,13 +16,17 @@ void TControl::SetCaption(const std::wstring& text) {
   if (Handle != nullptr) ::SetWindowTextW(Handle, text.c_str());
 }
 
-bool TControl::Visible() const { return Handle != nullptr && ::IsWindowVisible(Handle); }
+bool TControl::Visible() const {
+  return Handle != nullptr && ::IsWindowVisible(Handle);
+}
 
 void TControl::SetVisible(bool visible) {
   if (Handle != nullptr) ::ShowWindow(Handle, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool TControl::Enabled() const { return Handle != nullptr && ::IsWindowEnabled(Handle); }
+bool TControl::Enabled() const {
+  return Handle != nullptr && ::IsWindowEnabled(Handle);
+}
 
 void TControl::SetEnabled(bool enabled) {
   if (Handle != nullptr) ::EnableWindow(Handle, enabled);

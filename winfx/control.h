@@ -29,12 +29,12 @@ enum ControlOption : unsigned {
 
 struct ControlSpec {
   const wchar_t* name;
-  const wchar_t* className;  // "TLabel", "TButton", "TCheckBox", "TRadioButton", "TRichEdit",
-                             // "TImage", "TPanel", "TProgressBar", "TTimer"
-  const wchar_t* parent;     // name of the panel it sits on, or nullptr for the form itself
+  const wchar_t* className;      // "TLabel", "TButton", "TCheckBox", "TRadioButton", "TRichEdit",
+                                 // "TImage", "TPanel", "TProgressBar", "TTimer"
+  const wchar_t* parent;         // name of the panel it sits on, or nullptr for the form itself
   int left, top, width, height;  // pixels at 96 DPI; timers: width is the interval in ms
   unsigned options = kNoOptions;
-  int fontHeight = 0;             // 0: the form's font (Tahoma, -11)
+  int fontHeight = 0;  // 0: the form's font (Tahoma, -11)
   COLORREF textColor = CLR_INVALID;
   const wchar_t* caption = nullptr;  // nullptr: the component's name, as designed
 };

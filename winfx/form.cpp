@@ -63,9 +63,8 @@ TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
   const int height = frame.bottom - frame.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  handle_ = ::CreateWindowExW(exStyle, spec.windowClass, spec.name, style, left, top, width,
-                              height, Application.Handle(), nullptr, ::GetModuleHandleW(nullptr),
-                              this);
+  handle_ = ::CreateWindowExW(exStyle, spec.windowClass, spec.name, style, left, top, width, height,
+                              Application.Handle(), nullptr, ::GetModuleHandleW(nullptr), this);
   if (handle_ == nullptr) throw std::runtime_error("cannot create a form window");
   ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(0, false)), FALSE);
   CreateControls(layout);
@@ -131,8 +130,8 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
   }
 
   const std::wstring caption = spec.caption != nullptr ? spec.caption : spec.name;
-  const bool hasText = kind == L"TLabel" || kind == L"TButton" || kind == L"TCheckBox" ||
-                       kind == L"TRadioButton";
+  const bool hasText =
+      kind == L"TLabel" || kind == L"TButton" || kind == L"TCheckBox" || kind == L"TRadioButton";
   HWND hwnd = ::CreateWindowExW(exStyle, windowClass, hasText ? caption.c_str() : L"", style,
                                 spec.left, spec.top, spec.width, spec.height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -158,22 +157,31 @@ TControl& TForm::Control(const std::wstring& name) const {
 
 std::wstring TForm::Caption() const {
   std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(handle_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(::GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
-void TForm::SetCaption(const std::wstring& caption) { ::SetWindowTextW(handle_, caption.c_str()); }
+void TForm::SetCaption(const std::wstring& caption) {
+  ::SetWindowTextW(handle_, caption.c_str());
+}
 
 void TForm::Show() {
   ::ShowWindow(handle_, SW_SHOW);
   ::SetForegroundWindow(handle_);
 }
 
-void TForm::Hide() { ::ShowWindow(handle_, SW_HIDE); }
+void TForm::Hide() {
+  ::ShowWindow(handle_, SW_HIDE);
+}
 
-bool TForm::Visible() const { return ::IsWindowVisible(handle_) != FALSE; }
+bool TForm::Visible() const {
+  return ::IsWindowVisible(handle_) != FALSE;
+}
 
-void TForm::Close() { ::SendMessageW(handle_, WM_CLOSE, 0, 0); }
+void TForm::Close() {
+  ::SendMessageW(handle_, WM_CLOSE, 0, 0);
+}
 
 void TForm::SetOpacity(BYTE alpha) {
   const LONG_PTR exStyle = ::GetWindowLongPtrW(handle_, GWL_EXSTYLE);

@@ -147,8 +147,8 @@ void SetImageWhiteBackground(HWND image, bool white) {
 bool LoadImageFile(HWND image, const std::wstring& path) {
   ImageState* state = StateOf(image);
   if (state == nullptr) return false;
-  auto bitmap = static_cast<HBITMAP>(
-      ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  auto bitmap = static_cast<HBITMAP>(::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (bitmap == nullptr) bitmap = LoadWithGdiPlus(path);
   if (bitmap == nullptr) return false;
   if (state->picture != nullptr) ::DeleteObject(state->picture);

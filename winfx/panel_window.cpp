@@ -22,8 +22,9 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND: {
       RECT rect;
       ::GetClientRect(hwnd, &rect);
-      const HBRUSH brush = (OptionsOf(hwnd) & kWhite) ? static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))
-                                                       : ::GetSysColorBrush(COLOR_BTNFACE);
+      const HBRUSH brush = (OptionsOf(hwnd) & kWhite)
+                               ? static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))
+                               : ::GetSysColorBrush(COLOR_BTNFACE);
       ::FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
       return 1;
     }

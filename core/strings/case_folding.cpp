@@ -35,6 +35,7 @@ constexpr FoldingRange kFoldingRanges[] = {
     {0x04C0, 0x04C0, 0x0F, false},             // Ӏ -> ӏ
     {0x04C1, 0x04CE, 1, true},                 // Ӂ..ӎ
     {0x04D0, 0x052F, 1, true},                 // Ӑ..ԯ
+    {0x0531, 0x0556, 0x30, false},             // Ա..Ֆ
     {0xFF21, 0xFF3A, 0x20, false},             // Ａ..Ｚ
 };
 
