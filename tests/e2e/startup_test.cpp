@@ -1,0 +1,112 @@
+// Start-up of Setup.exe as a user meets it: the text workbook, the settings file, the windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/test_package.h"
+#include "tools/driver/driver.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using driver::Process;
+
+constexpr auto kStartTimeout = 60s;
+const std::wstring kWorkbook = L"InstallWizard_Texts.xls";
+
+// The window classes of the program's forms, in the order the program creates them.
+const std::vector<std::wstring> kFormClasses = {
+    L"TFPrepare",  L"TFWelcome",           L"TFAskInstall", L"TFAskUpgradeAndRepair",
+    L"TFCancelConfirm", L"TFCancel",       L"TFEULA",       L"TFFinish",
+    L"TFInstall",  L"TFUpgradeAndRepair", L"TFUninstallConfirm", L"TFUninstall"};
+
+std::vector<driver::WindowInfo> FormsOf(DWORD processId) {
+  std::vector<driver::WindowInfo> forms;
+  for (const auto& window : driver::TopLevelWindows(processId)) {
+    if (std::find(kFormClasses.begin(), kFormClasses.end(), window.className) != kFormClasses.end()) {
+      forms.push_back(window);
+    }
+  }
+  return forms;
+}
+
+TEST(Startup, WithoutWorkbookShowsTheMessageAndEndsWithExitCodeZero) {
+  e2e::TestPackage package(L"no-workbook");
+  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+
+  const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, L"XLS File Not Found!! Closing...");
+  EXPECT_TRUE(FormsOf(setup.Id()).empty()) << "no window exists before the message is answered";
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"OK"));
+
+  const auto exitCode = setup.WaitForExit(30s);
+  ASSERT_TRUE(exitCode.has_value()) << "the program did not end after the message";
+  EXPECT_EQ(*exitCode, 0u);
+}
+
+TEST(Startup, WithoutSettingsFileCompletesAndShowsThePreparationWindow) {
+  e2e::TestPackage package(L"no-settings");
+  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+
+  const auto prepare = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout);
+  ASSERT_TRUE(prepare.has_value());
+  EXPECT_EQ(prepare->title, L"Preparing Setup");
+  EXPECT_NE(driver::FindChildByText(prepare->handle,
+                                    L"Setup is preparing to install Kestra Capture on your computer."),
+            nullptr)
+      << "%P in lb_Prepare is replaced by the product name";
+  EXPECT_NE(driver::FindChildByText(prepare->handle, L"Cancel"), nullptr);
+
+  driver::CloseWindow(prepare->handle);
+  const auto exitCode = setup.WaitForExit(30s);
+  ASSERT_TRUE(exitCode.has_value()) << "closing the preparation window ends the program";
+  EXPECT_EQ(*exitCode, 0u);
+}
+
+TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
+  e2e::TestPackage package(L"window-order");
+  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+  ASSERT_TRUE(driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout));
+
+  const auto forms = FormsOf(setup.Id());
+  ASSERT_EQ(forms.size(), kFormClasses.size());
+  // The shown preparation window is on top; the hidden pages follow, each newer window above
+  // the older ones, so they come in reverse order of creation.
+  std::vector<std::wstring> listed;
+  for (const auto& form : forms) listed.push_back(form.className);
+  std::vector<std::wstring> expected = {kFormClasses.front()};
+  expected.insert(expected.end(), kFormClasses.rbegin(), kFormClasses.rend() - 1);
+  EXPECT_EQ(listed, expected);
+  for (const auto& form : forms) {
+    EXPECT_EQ(form.visible, form.className == L"TFPrepare") << "only the preparation window shows";
+    EXPECT_EQ(form.title, form.className == L"TFPrepare" ? L"Preparing Setup" : L"Kestra Capture");
+  }
+  driver::CloseWindow(forms.front().handle);
+  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+}
+
+TEST(Startup, WorkbookHeldOpenWithoutSharingShowsTheReadMessage) {
+  e2e::TestPackage package(L"held-workbook");
+  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  const std::wstring path = package.Folder() + L"Texts\\" + kWorkbook;
+  HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+
+  const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
+  ::CloseHandle(held);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, L"\u8ACB\u95DC\u9589\u6587\u5B57\u6A94. try...catch...Closing...");
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"OK"));
+  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// Packages assembled for one end-to-end test: Setup.exe and the files a test asks for, in a
+// folder of their own on drive C: of the test's Wine prefix.
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+// The folder of the test program, where the build puts Setup.exe and the test data.
+std::wstring BuildFolder();
+
+class TestPackage {
+ public:
+  // Creates C:\packages\<name>\ with Setup.exe in it.
+  explicit TestPackage(const std::wstring& name);
+
+  const std::wstring& Folder() const { return folder_; }
+  std::wstring SetupPath() const { return folder_ + L"Setup.exe"; }
+  // Copies a file of the build's test data to `relativePath` inside the package.
+  void AddTestData(const std::wstring& dataName, const std::wstring& relativePath) const;
+  void WriteText(const std::wstring& relativePath, const std::string& utf8) const;
+
+ private:
+  std::wstring folder_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,205 @@
+#include "tools/driver/driver.h"
+
+#include <shlobj.h>
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "util/com_init.h"
+#include "util/reg_key.h"
+
+namespace driver {
+namespace {
+
+constexpr auto kPollInterval = 50ms;
+
+std::wstring ClassNameOf(HWND window) {
+  wchar_t name[256] = {};
+  const int length = ::GetClassNameW(window, name, 256);
+  return std::wstring(name, static_cast<size_t>(length));
+}
+
+WindowInfo Describe(HWND window) {
+  return {window, ClassNameOf(window), WindowText(window), ::IsWindowVisible(window) != FALSE};
+}
+
+struct EnumState {
+  DWORD processId;
+  std::vector<WindowInfo>* windows;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+  auto* state = reinterpret_cast<EnumState*>(param);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == state->processId) state->windows->push_back(Describe(window));
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+  reinterpret_cast<std::vector<WindowInfo>*>(param)->push_back(Describe(window));
+  return TRUE;
+}
+
+template <typename Result>
+std::optional<Result> Poll(const std::function<std::optional<Result>()>& attempt,
+                           std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (auto result = attempt()) return result;
+    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+}
+
+}  // namespace
+
+Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
+  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start the program under test");
+  }
+  ::CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  id_ = info.dwProcessId;
+}
+
+Process::~Process() {
+  if (!WaitForExit(0ms)) Kill();
+  ::CloseHandle(process_);
+}
+
+std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) const {
+  if (::WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+void Process::Kill() const {
+  ::TerminateProcess(process_, 1);
+  ::WaitForSingleObject(process_, 5000);
+}
+
+std::vector<WindowInfo> TopLevelWindows(DWORD processId) {
+  std::vector<WindowInfo> windows;
+  EnumState state{processId, &windows};
+  ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&state));
+  return windows;
+}
+
+std::vector<WindowInfo> ChildWindows(HWND parent) {
+  std::vector<WindowInfo> windows;
+  ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::optional<WindowInfo> WaitForWindow(DWORD processId,
+                                        const std::function<bool(const WindowInfo&)>& found,
+                                        std::chrono::milliseconds timeout) {
+  return Poll<WindowInfo>(
+      [&]() -> std::optional<WindowInfo> {
+        for (const WindowInfo& window : TopLevelWindows(processId)) {
+          if (found(window)) return window;
+        }
+        return std::nullopt;
+      },
+      timeout);
+}
+
+std::optional<WindowInfo> WaitForVisibleWindowOfClass(DWORD processId, const std::wstring& className,
+                                                      std::chrono::milliseconds timeout) {
+  return WaitForWindow(
+      processId,
+      [&](const WindowInfo& window) { return window.visible && window.className == className; },
+      timeout);
+}
+
+std::wstring WindowText(HWND window) {
+  // WM_GETTEXT works across processes, unlike GetWindowTextW for controls.
+  const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied = ::SendMessageW(window, WM_GETTEXT, text.size(),
+                                     reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+HWND FindChildByText(HWND parent, const std::wstring& text) {
+  for (const WindowInfo& child : ChildWindows(parent)) {
+    if (child.title == text) return child.handle;
+  }
+  return nullptr;
+}
+
+void Click(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+
+void CloseWindow(HWND window) { ::PostMessageW(window, WM_CLOSE, 0, 0); }
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId,
+                                                std::chrono::milliseconds timeout) {
+  const auto box = WaitForWindow(
+      processId,
+      [](const WindowInfo& window) { return window.visible && window.className == L"#32770"; },
+      timeout);
+  if (!box) return std::nullopt;
+  MessageBoxInfo info{box->handle, box->title, {}};
+  // The message is the static control that is not the icon.
+  for (const WindowInfo& child : ChildWindows(box->handle)) {
+    if (child.className == L"Static" && !child.title.empty()) {
+      info.text = child.title;
+      break;
+    }
+  }
+  return info;
+}
+
+bool AnswerMessageBox(const MessageBoxInfo& box, const std::wstring& buttonCaption) {
+  HWND button = FindChildByText(box.handle, buttonCaption);
+  if (button == nullptr) return false;
+  Click(button);
+  return true;
+}
+
+std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& keyPath,
+                                               const std::wstring& valueName) {
+  win::RegKey key;
+  if (!key.Open(root, keyPath, KEY_READ | KEY_WOW64_32KEY)) return std::nullopt;
+  return key.ReadString(valueName);
+}
+
+std::optional<ShortcutInfo> ReadShortcut(const std::wstring& linkPath) {
+  win::ScopedComInitializer com;
+  win::ComPtr<IShellLinkW> link;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.ReceiveVoid()))) {
+    return std::nullopt;
+  }
+  win::ComPtr<IPersistFile> file;
+  if (FAILED(link.As(IID_IPersistFile, &file)) || FAILED(file->Load(linkPath.c_str(), STGM_READ))) {
+    return std::nullopt;
+  }
+  ShortcutInfo info;
+  wchar_t buffer[MAX_PATH * 2] = {};
+  link->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_RAWPATH);
+  info.target = buffer;
+  link->GetArguments(buffer, MAX_PATH * 2);
+  info.arguments = buffer;
+  link->GetWorkingDirectory(buffer, MAX_PATH * 2);
+  info.workingFolder = buffer;
+  link->GetDescription(buffer, MAX_PATH * 2);
+  info.description = buffer;
+  link->GetIconLocation(buffer, MAX_PATH * 2, &info.iconIndex);
+  info.iconPath = buffer;
+  return info;
+}
+
+}  // namespace driver
