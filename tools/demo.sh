@@ -10,17 +10,13 @@ tools/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  echo "This machine's kernel does not run 32-bit x86 code, so Wine cannot start Setup.exe here." >&2
-  echo "Setup.exe was built at build/win/Setup.exe; run this command on a machine with 32-bit support." >&2
-  exit 3
-fi
-
 demo=$root/build/demo
 package=$demo/package
 rm -rf "$package"
 mkdir -p "$package"
 cp build/win/Setup.exe "$package/"
+mkdir -p "$package/Texts"
+cp build/win/testdata/InstallWizard_Texts.xls "$package/Texts/"
 mkdir -p "$demo/state/prefixes"
 
 own_display=0
@@ -38,8 +34,9 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine "$package/Setup.exe" &
 setup_pid=$!
 if [ $own_display = 1 ]; then
-  for _ in $(seq 1 60); do
-    if xwininfo -root -tree 2>/dev/null | grep -q 'Setup\|XLS'; then break; fi
+  # Wait (bounded) until the preparation window is on the screen.
+  for _ in $(seq 1 120); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"Preparing Setup"'; then break; fi
     sleep 0.5
   done
   import -window root "$demo/screenshot.png"

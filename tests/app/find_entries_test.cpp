@@ -1,8 +1,7 @@
 #include "app/find_entries.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>

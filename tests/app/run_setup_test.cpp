@@ -1,9 +1,8 @@
 // The entry point's refusal without administrator rights, with the query replaced.
 #include "app/run_setup.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <future>
 #include <string>
@@ -36,8 +35,7 @@ TEST(RunSetup, WithoutAdministratorRightsShowsOnlyTheRefusalAndReturnsZero) {
   // text, which is missing and so shows the not-found marker.
   const int result = RunSetup([] { return false; });
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(answered.get(),
-            (std::vector<std::wstring>{L"XLS File Not Found!! Closing...", L"@@"}));
+  EXPECT_EQ(answered.get(), (std::vector<std::wstring>{L"XLS File Not Found!! Closing...", L"@@"}));
   EXPECT_EQ(FPrepare, nullptr) << "no window is created";
 }
 

@@ -1,7 +1,6 @@
 // Start-up of Setup.exe as a user meets it: the text workbook, the settings file, the windows.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -19,15 +18,24 @@ constexpr auto kStartTimeout = 60s;
 const std::wstring kWorkbook = L"InstallWizard_Texts.xls";
 
 // The window classes of the program's forms, in the order the program creates them.
-const std::vector<std::wstring> kFormClasses = {
-    L"TFPrepare",  L"TFWelcome",           L"TFAskInstall", L"TFAskUpgradeAndRepair",
-    L"TFCancelConfirm", L"TFCancel",       L"TFEULA",       L"TFFinish",
-    L"TFInstall",  L"TFUpgradeAndRepair", L"TFUninstallConfirm", L"TFUninstall"};
+const std::vector<std::wstring> kFormClasses = {L"TFPrepare",
+                                                L"TFWelcome",
+                                                L"TFAskInstall",
+                                                L"TFAskUpgradeAndRepair",
+                                                L"TFCancelConfirm",
+                                                L"TFCancel",
+                                                L"TFEULA",
+                                                L"TFFinish",
+                                                L"TFInstall",
+                                                L"TFUpgradeAndRepair",
+                                                L"TFUninstallConfirm",
+                                                L"TFUninstall"};
 
 std::vector<driver::WindowInfo> FormsOf(DWORD processId) {
   std::vector<driver::WindowInfo> forms;
   for (const auto& window : driver::TopLevelWindows(processId)) {
-    if (std::find(kFormClasses.begin(), kFormClasses.end(), window.className) != kFormClasses.end()) {
+    if (std::find(kFormClasses.begin(), kFormClasses.end(), window.className) !=
+        kFormClasses.end()) {
       forms.push_back(window);
     }
   }
@@ -57,8 +65,8 @@ TEST(Startup, WithoutSettingsFileCompletesAndShowsThePreparationWindow) {
   const auto prepare = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout);
   ASSERT_TRUE(prepare.has_value());
   EXPECT_EQ(prepare->title, L"Preparing Setup");
-  EXPECT_NE(driver::FindChildByText(prepare->handle,
-                                    L"Setup is preparing to install Kestra Capture on your computer."),
+  EXPECT_NE(driver::FindChildByText(
+                prepare->handle, L"Setup is preparing to install Kestra Capture on your computer."),
             nullptr)
       << "%P in lb_Prepare is replaced by the product name";
   EXPECT_NE(driver::FindChildByText(prepare->handle, L"Cancel"), nullptr);

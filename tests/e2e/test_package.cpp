@@ -1,7 +1,7 @@
 #include "tests/e2e/test_package.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <vector>
@@ -34,7 +34,8 @@ TestPackage::TestPackage(const std::wstring& name) : folder_(L"C:\\packages\\" +
   CopyOrThrow(BuildFolder() + L"Setup.exe", SetupPath());
 }
 
-void TestPackage::AddTestData(const std::wstring& dataName, const std::wstring& relativePath) const {
+void TestPackage::AddTestData(const std::wstring& dataName,
+                              const std::wstring& relativePath) const {
   CopyOrThrow(BuildFolder() + L"testdata\\" + dataName, folder_ + relativePath);
 }
 

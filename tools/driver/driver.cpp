@@ -115,7 +115,8 @@ std::optional<WindowInfo> WaitForWindow(DWORD processId,
       timeout);
 }
 
-std::optional<WindowInfo> WaitForVisibleWindowOfClass(DWORD processId, const std::wstring& className,
+std::optional<WindowInfo> WaitForVisibleWindowOfClass(DWORD processId,
+                                                      const std::wstring& className,
                                                       std::chrono::milliseconds timeout) {
   return WaitForWindow(
       processId,
@@ -127,8 +128,8 @@ std::wstring WindowText(HWND window) {
   // WM_GETTEXT works across processes, unlike GetWindowTextW for controls.
   const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const auto copied = ::SendMessageW(window, WM_GETTEXT, text.size(),
-                                     reinterpret_cast<LPARAM>(text.data()));
+  const auto copied =
+      ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
   return text;
 }
@@ -140,9 +141,13 @@ HWND FindChildByText(HWND parent, const std::wstring& text) {
   return nullptr;
 }
 
-void Click(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+void Click(HWND button) {
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+}
 
-void CloseWindow(HWND window) { ::PostMessageW(window, WM_CLOSE, 0, 0); }
+void CloseWindow(HWND window) {
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+}
 
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId,
                                                 std::chrono::milliseconds timeout) {

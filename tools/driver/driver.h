@@ -49,7 +49,8 @@ std::vector<WindowInfo> ChildWindows(HWND parent);
 std::optional<WindowInfo> WaitForWindow(DWORD processId,
                                         const std::function<bool(const WindowInfo&)>& found,
                                         std::chrono::milliseconds timeout);
-std::optional<WindowInfo> WaitForVisibleWindowOfClass(DWORD processId, const std::wstring& className,
+std::optional<WindowInfo> WaitForVisibleWindowOfClass(DWORD processId,
+                                                      const std::wstring& className,
                                                       std::chrono::milliseconds timeout);
 
 std::wstring WindowText(HWND window);

@@ -66,8 +66,8 @@ int AnswerBox(DWORD pid, const std::wstring& button) {
 }
 
 int ReadValue(const std::wstring& root, const std::wstring& key, const std::wstring& value) {
-  const auto text =
-      driver::ReadRegistryString(root == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, key, value);
+  const auto text = driver::ReadRegistryString(
+      root == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, key, value);
   if (!text) return 1;
   Print(*text);
   return 0;
