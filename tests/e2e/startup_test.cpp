@@ -100,6 +100,20 @@ TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 
+TEST(Startup, TextsComeFromTheProgramDataFolderWhenTheTextsFolderHasNoWorkbook) {
+  e2e::TestPackage package(L"texts-in-payload");
+  package.WriteText(L"Setup.ini", "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PROGRAM_DATA=Data\\\r\n");
+  package.WriteText(L"Texts\\readme.txt", "not a workbook");
+  package.AddTestData(kWorkbook, L"program files\\Kestra\\Data\\Forms\\Texts\\" + kWorkbook);
+  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+
+  const auto prepare = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout);
+  ASSERT_TRUE(prepare.has_value());
+  EXPECT_EQ(prepare->title, L"Preparing Setup");
+  driver::CloseWindow(prepare->handle);
+  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+}
+
 TEST(Startup, WorkbookHeldOpenWithoutSharingShowsTheReadMessage) {
   e2e::TestPackage package(L"held-workbook");
   package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
