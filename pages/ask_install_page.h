@@ -6,6 +6,11 @@
 class TFAskInstall : public winfx::TForm {
  public:
   TFAskInstall();
+
+ private:
+  void bt_PreviousClick();
+  void bt_InstallClick();
+  void bt_CancelClick();
 };
 
 extern TFAskInstall* FAskInstall;

@@ -6,6 +6,10 @@
 class TFAskUpgradeAndRepair : public winfx::TForm {
  public:
   TFAskUpgradeAndRepair();
+
+ private:
+  void bt_UpgradeClick();
+  void bt_CancelClick();
 };
 
 extern TFAskUpgradeAndRepair* FAskUpgradeAndRepair;

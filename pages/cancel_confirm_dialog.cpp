@@ -1,6 +1,8 @@
 #include "pages/cancel_confirm_dialog.h"
 
+#include "pages/cancelled_page.h"
 #include "pages/page_frame.h"
+#include "pages/progress_page.h"
 
 TFCancelConfirm* FCancelConfirm = nullptr;
 
@@ -8,15 +10,43 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FCancelConfirm", L"TFCancelConfirm", 501, 151, BorderStyle::kDialog};
+constexpr int kWidth = 501;
+constexpr int kHeight = 151;
+constexpr FormSpec kForm{L"FCancelConfirm", L"TFCancelConfirm", kWidth, kHeight,
+                         BorderStyle::kDialog};
 
-constexpr ControlSpec kOwnControls[] = {
-    {L"bt_OK", L"TButton", nullptr, 330, 110, 75, 25, kDefault},
-    {L"bt_Cancel", L"TButton", nullptr, 412, 110, 75, 25, kNoOptions},
+constexpr ControlSpec kControls[] = {
+    {L"lb_CancelConfirm", L"TLabel", nullptr, 0, 40, 501, 69, kWordWrap | kCentered},
+    {L"bt_OK", L"TButton", nullptr, 131, 115, 120, 25},
+    {L"bt_Cancel", L"TButton", nullptr, 266, 115, 120, 25, kDefault},
 };
 
 }  // namespace
 
-TFCancelConfirm::TFCancelConfirm() : TForm(kForm, kOwnControls) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {});
+TFCancelConfirm::TFCancelConfirm() : TForm(kForm, kControls) {
+  pages::BuildPage(*this, pages::Frame::kNone, {L"TLabel", L"TButton"}, {});
+  Control(L"bt_OK").OnClick = [this] { bt_OKClick(); };
+  Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
+  OnCloseQuery = [this] {
+    bt_CancelClick();
+    return false;
+  };
+}
+
+void TFCancelConfirm::OpenFor(TProgressPage& page) {
+  openedBy_ = &page;
+  Show();
+}
+
+void TFCancelConfirm::bt_OKClick() {
+  if (openedBy_ != nullptr) openedBy_->StopWork();
+  openedBy_ = nullptr;
+  Hide();
+  FCancel->Show();
+}
+
+void TFCancelConfirm::bt_CancelClick() {
+  Hide();
+  if (openedBy_ != nullptr) openedBy_->GoOnWithWork();
+  openedBy_ = nullptr;
 }

@@ -1,6 +1,7 @@
 #include "pages/cancelled_page.h"
 
 #include "pages/page_frame.h"
+#include "prepare/prepare_form.h"
 
 TFCancel* FCancel = nullptr;
 
@@ -8,15 +9,24 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FCancel", L"TFCancel", 554, 368, BorderStyle::kDialog};
+constexpr int kWidth = 554;
+constexpr int kHeight = 368;
+constexpr FormSpec kForm{L"FCancel", L"TFCancel", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kOwnControls[] = {
-    {L"lb_Notes", L"TLabel", L"p_Client", 16, 80, 337, 120, kWordWrap},
-    {L"bt_OK", L"TButton", L"p_Bottom", 455, 12, 75, 25, kDefault},
+constexpr ControlSpec kControls[] = {
+    {L"lb_Cancel", L"TLabel", L"p_Client", 34, 48, 297, 41, kBold | kWordWrap},
+    {L"lb_Notes", L"TLabel", L"p_Client", 34, 87, 297, 73, kWordWrap},
+    {L"bt_OK", L"TButton", L"p_Bottom", 447, 12, 79, 25, kDefault},
 };
 
 }  // namespace
 
-TFCancel::TFCancel() : TForm(kForm, pages::JoinLayout(pages::SideImageFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {L"lb_Notes"});
+TFCancel::TFCancel()
+    : TForm(kForm, pages::PageLayout(pages::Frame::kSideImage, kWidth, kHeight, kControls)) {
+  pages::BuildPage(*this, pages::Frame::kSideImage, {L"TLabel", L"TButton"}, {L"lb_Notes"});
+  Control(L"bt_OK").OnClick = [] { CloseMainWindow(); };
+  OnCloseQuery = [] {
+    CloseMainWindow();
+    return false;
+  };
 }

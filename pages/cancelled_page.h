@@ -1,4 +1,4 @@
-// The cancelled page: says that nothing more is done, then ends the run.
+// The cancelled page: says that the work was stopped, then ends the run.
 #pragma once
 
 #include "winfx/form.h"

@@ -1,6 +1,20 @@
 #include "pages/eula_page.h"
 
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <array>
+#include <utility>
+
+#include "app/app.h"
+#include "pages/ask_install_page.h"
+#include "pages/cancelled_page.h"
+#include "pages/navigation.h"
 #include "pages/page_frame.h"
+#include "pages/rich_text.h"
+#include "pages/welcome_page.h"
+#include "prepare/prepare_form.h"
+#include "util/file_bytes.h"
 
 TFEULA* FEULA = nullptr;
 
@@ -8,17 +22,112 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FEULA", L"TFEULA", 554, 368, BorderStyle::kDialog};
+constexpr int kWidth = 554;
+constexpr int kHeight = 368;
+constexpr FormSpec kForm{L"FEULA", L"TFEULA", kWidth, kHeight, BorderStyle::kDialog};
+constexpr COLORREF kVersionColour = RGB(28, 70, 96);
+constexpr wchar_t kPrintJobTitle[] = L"EULA Of Kestra";
 
-constexpr ControlSpec kOwnControls[] = {
-    {L"lb_Version", L"TLabel", L"p_Bottom", 10, 35, 33, 13, kNoOptions, -8, RGB(28, 70, 96)},
-    {L"bt_Previous", L"TButton", L"p_Bottom", 298, 12, 75, 25, kNoOptions},
-    {L"bt_Next", L"TButton", L"p_Bottom", 378, 12, 75, 25, kDefault | kDisabled},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25, kNoOptions},
+constexpr ControlSpec kControls[] = {
+    {L"re_EULA", L"TRichEdit", L"p_Client", 14, 7, 524, 196, kReadOnly | kScrollBars},
+    {L"rb_AgreeEULA", L"TRadioButton", L"p_Client", 14, 210, 443, 17},
+    {L"rb_DisapproveOfEULA", L"TRadioButton", L"p_Client", 14, 232, 443, 17},
+    {L"bt_PrintEULA", L"TButton", L"p_Client", 463, 211, 75, 25},
+    {L"lb_Version", L"TLabel", L"p_Bottom", 10, 35, 33, 13, kNoOptions, -8, kVersionColour},
+    {L"bt_Previous", L"TButton", L"p_Bottom", 297, 12, 75, 25},
+    {L"bt_Next", L"TButton", L"p_Bottom", 378, 12, 79, 25, kDefault},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25},
 };
+
+constexpr std::array<std::pair<const wchar_t*, const wchar_t*>, 14> kEulaCodes = {{
+    {L"ChineseT", L"tw"},
+    {L"ChineseS", L"cn"},
+    {L"English", L"en"},
+    {L"Dutch", L"nl"},
+    {L"German", L"de"},
+    {L"Spanish", L"es"},
+    {L"French", L"fr"},
+    {L"Italian", L"it"},
+    {L"Japanese", L"jp"},
+    {L"Korean", L"kr"},
+    {L"Polish", L"pl"},
+    {L"Portuguese", L"pt"},
+    {L"Turkish", L"tr"},
+    {L"Russian", L"ru"},
+}};
 
 }  // namespace
 
-TFEULA::TFEULA() : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TRadioButton", L"TButton"}, {});
+std::wstring EulaLanguageCode(const std::wstring& language) {
+  for (const auto& [name, code] : kEulaCodes) {
+    if (language == name) return code;
+  }
+  return L"en";
+}
+
+std::wstring PickLanguageFile(const std::wstring& base, const std::wstring& fallback,
+                              const std::wstring& preferred, const std::wstring& fileName) {
+  const std::wstring own = base + preferred + L"\\" + fileName;
+  if (FileExists(own)) return own;
+  const std::wstring other = base + fallback + L"\\" + fileName;
+  return FileExists(other) ? other : std::wstring();
+}
+
+TFEULA::TFEULA()
+    : TForm(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls)) {
+  pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TRadioButton", L"TButton"}, {});
+  Control(L"lb_Version").SetCaption(App.Info.Version);
+  LoadLicence();
+  Control(L"rb_AgreeEULA").OnClick = [this] { rb_AgreeEULAClick(); };
+  Control(L"rb_DisapproveOfEULA").OnClick = [this] { rb_AgreeEULAClick(); };
+  Control(L"bt_PrintEULA").OnClick = [this] { bt_PrintEULAClick(); };
+  Control(L"bt_Previous").OnClick = [this] { bt_PreviousClick(); };
+  Control(L"bt_Next").OnClick = [this] { bt_NextClick(); };
+  Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
+  OnCloseQuery = [] {
+    CloseMainWindow();
+    return false;
+  };
+  Control(L"rb_DisapproveOfEULA").SetChecked(true);
+  rb_AgreeEULAClick();
+}
+
+void TFEULA::LoadLicence() {
+  const std::wstring code = EulaLanguageCode(App.Info.Language);
+  const std::wstring path = PickLanguageFile(ExecutableFolder() + L"EULA\\",
+                                             EulaLanguageCode(L"English"), code, L"Service.rtf");
+  HWND editor = Control(L"re_EULA").Handle;
+  ::SetWindowTextW(editor, L"");
+  if (path.empty()) return;
+  if (const auto bytes = ReadFileBytes(path)) pages::LoadRichText(editor, *bytes);
+}
+
+void TFEULA::rb_AgreeEULAClick() {
+  if (Control(L"rb_DisapproveOfEULA").Checked()) {
+    Control(L"bt_Next").SetEnabled(false);
+  } else if (Control(L"rb_AgreeEULA").Checked()) {
+    Control(L"bt_Next").SetEnabled(true);
+  }
+}
+
+void TFEULA::bt_PrintEULAClick() {
+  PRINTDLGW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = Handle();
+  dialog.Flags = PD_RETURNDC | PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION;
+  if (!::PrintDlgW(&dialog)) return;
+  pages::PrintRichText(Control(L"re_EULA").Handle, dialog.hDC, kPrintJobTitle);
+  ::DeleteDC(dialog.hDC);
+  if (dialog.hDevMode != nullptr) ::GlobalFree(dialog.hDevMode);
+  if (dialog.hDevNames != nullptr) ::GlobalFree(dialog.hDevNames);
+}
+
+void TFEULA::bt_PreviousClick() {
+  pages::GoToPage(*this, *FWelcome);
+}
+void TFEULA::bt_NextClick() {
+  pages::GoToPage(*this, *FAskInstall);
+}
+void TFEULA::bt_CancelClick() {
+  pages::GoToPage(*this, *FCancel);
 }

@@ -1,6 +1,13 @@
 #include "pages/finish_page.h"
 
+#include <shellapi.h>
+
+#include "app/app.h"
 #include "pages/page_frame.h"
+#include "prepare/prepare_form.h"
+#include "util/file_bytes.h"
+#include "util/ini_file_io.h"
+#include "util/scoped_handle.h"
 
 TFFinish* FFinish = nullptr;
 
@@ -8,20 +15,100 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FFinish", L"TFFinish", 554, 368, BorderStyle::kDialog};
+constexpr int kWidth = 554;
+constexpr int kHeight = 368;
+constexpr FormSpec kForm{L"FFinish", L"TFFinish", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kOwnControls[] = {
-    {L"lb_FinishInstallNotes", L"TLabel", L"p_Client", 16, 80, 337, 80, kWordWrap},
-    {L"lb_FinishUninstallNotes", L"TLabel", L"p_Client", 16, 80, 337, 80, kWordWrap | kHidden},
-    {L"lb_FinishUpgradeNotes", L"TLabel", L"p_Client", 16, 80, 337, 80, kWordWrap | kHidden},
-    {L"ck_StartProgram", L"TCheckBox", L"p_Client", 16, 200, 337, 17, kNoOptions},
-    {L"bt_Finish", L"TButton", L"p_Bottom", 455, 14, 75, 25, kDefault},
+constexpr ControlSpec kControls[] = {
+    {L"lb_Finish_Install", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap},
+    {L"lb_FinishInstallNotes", L"TLabel", L"p_Client", 28, 87, 313, 65, kWordWrap},
+    {L"lb_Finish_Uninstall", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap | kHidden},
+    {L"lb_FinishUninstallNotes", L"TLabel", L"p_Client", 28, 87, 313, 65, kWordWrap | kHidden},
+    {L"lb_Finish_Upgrade", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap | kHidden},
+    {L"lb_FinishUpgradeNotes", L"TLabel", L"p_Client", 28, 87, 313, 65, kWordWrap | kHidden},
+    {L"ck_StartProgram", L"TCheckBox", L"p_Client", 40, 192, 321, 17},
+    {L"bt_Finish", L"TButton", L"p_Bottom", 443, 14, 79, 25, kDefault},
 };
+
+struct ModeLabels {
+  const wchar_t* mode;
+  const wchar_t* headline;
+  const wchar_t* notes;
+};
+
+constexpr ModeLabels kModeLabels[] = {
+    {L"Install", L"lb_Finish_Install", L"lb_FinishInstallNotes"},
+    {L"Uninstall", L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
+    {L"UninstallAnyway", L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
+    {L"Upgrade", L"lb_Finish_Upgrade", L"lb_FinishUpgradeNotes"},
+};
+
+std::wstring FreshSetting(const wchar_t* key) {
+  if (!FileExists(App.Paths.SetupIniPath)) return {};
+  const auto settings = ReadIniFile(App.Paths.SetupIniPath);
+  return settings ? settings->ReadString(L"Setup", key, L"") : std::wstring();
+}
+
+// The Windows version as the manifest lets the program see it; 0.0 when the query fails.
+std::pair<DWORD, DWORD> WindowsVersion() {
+  OSVERSIONINFOEXW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) return {0, 0};
+#pragma GCC diagnostic pop
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
 
 }  // namespace
 
-TFFinish::TFFinish() : TForm(kForm, pages::JoinLayout(pages::SideImageFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton", L"TCheckBox"},
-                        {L"lb_FinishInstallNotes", L"lb_FinishUninstallNotes",
-                         L"lb_FinishUpgradeNotes", L"ck_StartProgram"});
+TFFinish::TFFinish()
+    : TForm(kForm, pages::PageLayout(pages::Frame::kSideImage, kWidth, kHeight, kControls)) {
+  pages::BuildPage(*this, pages::Frame::kSideImage, {L"TLabel", L"TButton", L"TCheckBox"},
+                   {L"lb_FinishInstallNotes", L"lb_FinishUninstallNotes", L"lb_FinishUpgradeNotes",
+                    L"ck_StartProgram"});
+  OnShow = [this] { FormShow(); };
+  Control(L"bt_Finish").OnClick = [this] { bt_FinishClick(); };
+  OnCloseQuery = [] {
+    CloseMainWindow();
+    return false;
+  };
+}
+
+void TFFinish::FormShow() {
+  const std::wstring& mode = FPrepare->Mode;
+  const ModeLabels* shown = nullptr;
+  for (const ModeLabels& labels : kModeLabels) {
+    if (mode == labels.mode) shown = &labels;
+  }
+  if (shown == nullptr) return;
+  for (const ModeLabels& labels : kModeLabels) {
+    const bool visible = labels.headline == shown->headline;
+    Control(labels.headline).SetVisible(visible);
+    Control(labels.notes).SetVisible(visible);
+  }
+  Control(L"ck_StartProgram").SetVisible(mode == L"Install");
+  if (mode != L"Install") return;
+
+  if (FileExists(App.Paths.SetupIniPath)) {
+    Control(L"ck_StartProgram").SetChecked(FreshSetting(L"%Exe_AfterInstall") == L"1");
+  }
+  // The marker for the product's own programs: created empty, whatever was there before.
+  const std::wstring marker = App.Paths.ProgramDir + L"\\Installed.log";
+  win::ScopedHandle file(::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+void TFFinish::bt_FinishClick() {
+  if (Control(L"ck_StartProgram").Checked() && FPrepare->Mode == L"Install")
+    StartInstalledProgram();
+  CloseMainWindow();
+}
+
+void TFFinish::StartInstalledProgram() {
+  const std::wstring exe = FreshSetting(L"%PROGRAM_EXEC");
+  const std::wstring target = WindowsVersion() == std::pair<DWORD, DWORD>{5, 0}
+                                  ? App.Paths.ProgramDir + L"\\" + exe
+                                  : App.Paths.ProgramDir + L"\\DeskRelay.exe";
+  ::ShellExecuteW(nullptr, L"open", target.c_str(), exe.c_str(), nullptr, SW_SHOWNORMAL);
 }

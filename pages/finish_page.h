@@ -1,4 +1,4 @@
-// The finish page: reports the outcome and may start the installed program.
+// The finish page: reports which job ended and may start the installed program.
 #pragma once
 
 #include "winfx/form.h"
@@ -6,6 +6,11 @@
 class TFFinish : public winfx::TForm {
  public:
   TFFinish();
+
+ private:
+  void FormShow();
+  void bt_FinishClick();
+  void StartInstalledProgram();
 };
 
 extern TFFinish* FFinish;

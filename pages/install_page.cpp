@@ -8,16 +8,27 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FInstall", L"TFInstall", 554, 368, BorderStyle::kDialog};
+constexpr int kWidth = 554;
+constexpr int kHeight = 368;
+constexpr FormSpec kForm{L"FInstall", L"TFInstall", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kOwnControls[] = {
+constexpr ControlSpec kControls[] = {
     {L"lb_Title", L"TLabel", L"p_Top", 56, 26, 400, 16, kBold},
-    {L"pb_Install", L"TProgressBar", L"p_Client", 40, 110, 470, 17, kNoOptions},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kNoOptions},
+    {L"lb_Install", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
+    {L"lb_InstallProc", L"TLabel", L"p_Client", 23, 115, 507, 24, kNoOptions, 0, CLR_INVALID, L""},
+    {L"pb_Installation", L"TProgressBar", L"p_Client", 23, 149, 507, 17},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
 };
 
 }  // namespace
 
-TFInstall::TFInstall() : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {});
+TFInstall::TFInstall()
+    : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
+                    L"INSTALL_THREAD_FINISHED") {
+  pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"}, {});
+}
+
+std::unique_ptr<TWorkerThread> TFInstall::CreateWorker() {
+  // The engine of this page is not part of the program yet.
+  return nullptr;
 }

@@ -1,11 +1,14 @@
 // The installation progress page.
 #pragma once
 
-#include "winfx/form.h"
+#include "pages/progress_page.h"
 
-class TFInstall : public winfx::TForm {
+class TFInstall : public TProgressPage {
  public:
   TFInstall();
+
+ protected:
+  std::unique_ptr<TWorkerThread> CreateWorker() override;
 };
 
 extern TFInstall* FInstall;

@@ -3,50 +3,75 @@
 #include "app/app.h"
 #include "core/text/text_escapes.h"
 #include "localisation/apply_texts.h"
+#include "localisation/language_choice.h"
+#include "util/file_bytes.h"
 
 namespace pages {
 namespace {
 
 using namespace winfx;
 
-constexpr ControlSpec kTitleBandFrame[] = {
-    {L"p_Top", L"TPanel", nullptr, 0, 0, 554, 65, kWhite},
-    {L"im_Title", L"TImage", L"p_Top", 0, 0, 554, 65, kAlignRight | kAutoSize},
-    {L"p_Client", L"TPanel", nullptr, 0, 65, 554, 253},
-    {L"p_Bottom", L"TPanel", nullptr, 0, 318, 554, 50, kBevelTop},
-};
+constexpr int kBandHeight = 65;
+constexpr int kBottomHeight = 50;
+constexpr int kSideWidth = 185;
 
-constexpr ControlSpec kSideImageFrame[] = {
-    {L"p_Left", L"TPanel", nullptr, 0, 0, 185, 318},
-    {L"im_Left", L"TImage", L"p_Left", 0, 0, 185, 318, kCentered},
-    {L"p_Client", L"TPanel", nullptr, 185, 0, 369, 318, kWhite},
-    {L"p_Bottom", L"TPanel", nullptr, 0, 318, 554, 50},
-};
+void LoadFramePicture(TForm& page, Frame frame) {
+  const bool titleBand = frame == Frame::kTitleBand;
+  const std::wstring image = titleBand ? L"im_Title" : L"im_Left";
+  const std::wstring path = LocalizedFilePath(ExecutableFolder(), App.Info.Language,
+                                              titleBand ? L"Title.bmp" : L"Left.bmp");
+  const bool hasTitleLabel = titleBand && page.Has(L"lb_Title");
+  if (hasTitleLabel) page.Control(L"lb_Title").SetVisible(false);
+  if (!path.empty() && FileExists(path) && page.LoadPicture(image, path)) return;
+  if (!hasTitleLabel) return;
+  // Without a picture the band becomes a white strip that carries the title text.
+  TControl& title = page.Control(L"lb_Title");
+  RECT band;
+  ::GetClientRect(page.Control(L"p_Top").Handle, &band);
+  page.SetImageAutoSize(image, false);
+  page.Control(image).SetBounds(0, 0, band.right, kBandHeight);
+  page.SetImageBackgroundWhite(image, true);
+  RECT label;
+  ::GetWindowRect(title.Handle, &label);
+  title.SetBounds(30, 26, label.right - label.left, label.bottom - label.top);
+  ::SetWindowPos(title.Handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  title.SetVisible(true);
+}
 
 }  // namespace
 
-std::span<const ControlSpec> TitleBandFrame() {
-  return kTitleBandFrame;
-}
-std::span<const ControlSpec> SideImageFrame() {
-  return kSideImageFrame;
-}
-
-std::vector<ControlSpec> JoinLayout(std::span<const ControlSpec> frame,
+std::vector<ControlSpec> PageLayout(Frame frame, int width, int height,
                                     std::span<const ControlSpec> own) {
-  std::vector<ControlSpec> layout(frame.begin(), frame.end());
+  std::vector<ControlSpec> layout;
+  const int clientHeight = height - kBottomHeight;
+  if (frame == Frame::kTitleBand) {
+    layout = {
+        {L"p_Top", L"TPanel", nullptr, 0, 0, width, kBandHeight, kWhite},
+        {L"im_Title", L"TImage", L"p_Top", 0, 0, width, kBandHeight, kAlignRight | kAutoSize},
+        {L"p_Client", L"TPanel", nullptr, 0, kBandHeight, width, clientHeight - kBandHeight},
+        {L"p_Bottom", L"TPanel", nullptr, 0, clientHeight, width, kBottomHeight, kBevelTop},
+    };
+  } else if (frame == Frame::kSideImage) {
+    layout = {
+        {L"p_Left", L"TPanel", nullptr, 0, 0, kSideWidth, clientHeight},
+        {L"im_Left", L"TImage", L"p_Left", 0, 0, kSideWidth, clientHeight, kCentered},
+        {L"p_Client", L"TPanel", nullptr, kSideWidth, 0, width - kSideWidth, clientHeight, kWhite},
+        {L"p_Bottom", L"TPanel", nullptr, 0, clientHeight, width, kBottomHeight},
+    };
+  }
   layout.insert(layout.end(), own.begin(), own.end());
   return layout;
 }
 
-void ApplyPageTexts(TForm& page, std::initializer_list<const wchar_t*> classNames,
-                    std::initializer_list<const wchar_t*> productNameLabels) {
+void BuildPage(TForm& page, Frame frame, std::initializer_list<const wchar_t*> classNames,
+               std::initializer_list<const wchar_t*> productNameLabels) {
   for (const wchar_t* className : classNames) ApplyTexts(page, App.Info.TextSection, className);
   page.SetCaption(App.Info.ProductName);
   for (const wchar_t* label : productNameLabels) {
     TControl& control = page.Control(label);
     control.SetCaption(localisation::InsertProductName(control.Caption(), App.Info.ProductName));
   }
+  if (frame != Frame::kNone) LoadFramePicture(page, frame);
 }
 
 }  // namespace pages

@@ -10,18 +10,19 @@
 
 namespace pages {
 
-// Title band on top (p_Top with im_Title), the page's controls in p_Client, buttons in p_Bottom.
-std::span<const winfx::ControlSpec> TitleBandFrame();
-// Picture on the left (p_Left with im_Left), white p_Client, buttons in p_Bottom.
-std::span<const winfx::ControlSpec> SideImageFrame();
+enum class Frame {
+  kTitleBand,  // p_Top (65 high, im_Title at the right), p_Client, p_Bottom (50 high, bevel)
+  kSideImage,  // p_Left (185 wide, im_Left), white p_Client, p_Bottom (50 high)
+  kNone,       // small dialogs
+};
 
-// The frame's components followed by the page's own, in that order.
-std::vector<winfx::ControlSpec> JoinLayout(std::span<const winfx::ControlSpec> frame,
+// The frame's components for a page of that client size, followed by the page's own.
+std::vector<winfx::ControlSpec> PageLayout(Frame frame, int clientWidth, int clientHeight,
                                            std::span<const winfx::ControlSpec> own);
 
-// Texts of the given classes, the window title (the product name), and "%P" in the named
-// labels. Called by each page's constructor once its controls exist.
-void ApplyPageTexts(winfx::TForm& page, std::initializer_list<const wchar_t*> classNames,
-                    std::initializer_list<const wchar_t*> productNameLabels);
+// Texts of the given classes, the window title (the product name), "%P" in the named labels,
+// and the frame picture ("Title.bmp" or "Left.bmp" in the language's folder).
+void BuildPage(winfx::TForm& page, Frame frame, std::initializer_list<const wchar_t*> classNames,
+               std::initializer_list<const wchar_t*> productNameLabels);
 
 }  // namespace pages

@@ -1,6 +1,10 @@
 #include "pages/uninstall_confirm_dialog.h"
 
+#include "pages/cancelled_page.h"
+#include "pages/navigation.h"
 #include "pages/page_frame.h"
+#include "pages/uninstall_page.h"
+#include "prepare/prepare_form.h"
 
 TFUninstallConfirm* FUninstallConfirm = nullptr;
 
@@ -8,16 +12,25 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FUninstallConfirm", L"TFUninstallConfirm", 281, 107,
+constexpr int kWidth = 281;
+constexpr int kHeight = 107;
+constexpr FormSpec kForm{L"FUninstallConfirm", L"TFUninstallConfirm", kWidth, kHeight,
                          BorderStyle::kSizeable};
 
-constexpr ControlSpec kOwnControls[] = {
-    {L"bt_OK", L"TButton", nullptr, 110, 70, 75, 25, kDefault},
-    {L"bt_Cancel", L"TButton", nullptr, 195, 70, 75, 25, kNoOptions},
+constexpr ControlSpec kControls[] = {
+    {L"lb_UninstallConfirm", L"TLabel", nullptr, 20, 16, 241, 49, kWordWrap | kCentered},
+    {L"bt_OK", L"TButton", nullptr, 53, 73, 80, 25, kDefault},
+    {L"bt_Cancel", L"TButton", nullptr, 150, 73, 80, 25},
 };
 
 }  // namespace
 
-TFUninstallConfirm::TFUninstallConfirm() : TForm(kForm, kOwnControls) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {});
+TFUninstallConfirm::TFUninstallConfirm() : TForm(kForm, kControls) {
+  pages::BuildPage(*this, pages::Frame::kNone, {L"TLabel", L"TButton"}, {});
+  Control(L"bt_OK").OnClick = [this] { pages::GoToPage(*this, *FUninstall); };
+  Control(L"bt_Cancel").OnClick = [this] { pages::GoToPage(*this, *FCancel); };
+  OnCloseQuery = [] {
+    CloseMainWindow();
+    return false;
+  };
 }

@@ -1,4 +1,4 @@
-// The uninstall confirmation dialog.
+// The uninstall confirmation: the first window of an uninstallation.
 #pragma once
 
 #include "winfx/form.h"

@@ -8,18 +8,28 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FUninstall", L"TFUninstall", 552, 366, BorderStyle::kSizeable};
+constexpr int kWidth = 552;
+constexpr int kHeight = 366;
+constexpr FormSpec kForm{L"FUninstall", L"TFUninstall", kWidth, kHeight, BorderStyle::kSizeable};
 
-constexpr ControlSpec kOwnControls[] = {
+constexpr ControlSpec kControls[] = {
     {L"lb_Title", L"TLabel", L"p_Top", 56, 26, 400, 16, kBold},
-    {L"lb_Uninstall", L"TLabel", L"p_Client", 40, 40, 470, 40, kWordWrap},
-    {L"pb_Uninstall", L"TProgressBar", L"p_Client", 40, 110, 470, 17, kNoOptions},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kNoOptions},
+    {L"lb_Uninstall", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
+    {L"lb_UninstallProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kNoOptions, 0, CLR_INVALID,
+     L""},
+    {L"pb_Uninstallation", L"TProgressBar", L"p_Client", 23, 143, 507, 17},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
 };
 
 }  // namespace
 
 TFUninstall::TFUninstall()
-    : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {L"lb_Uninstall"});
+    : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
+                    L"UNINSTALL_THREAD_FINISHED") {
+  pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"}, {L"lb_Uninstall"});
+}
+
+std::unique_ptr<TWorkerThread> TFUninstall::CreateWorker() {
+  // The engine of this page is not part of the program yet.
+  return nullptr;
 }

@@ -1,11 +1,14 @@
 // The uninstallation progress page.
 #pragma once
 
-#include "winfx/form.h"
+#include "pages/progress_page.h"
 
-class TFUninstall : public winfx::TForm {
+class TFUninstall : public TProgressPage {
  public:
   TFUninstall();
+
+ protected:
+  std::unique_ptr<TWorkerThread> CreateWorker() override;
 };
 
 extern TFUninstall* FUninstall;

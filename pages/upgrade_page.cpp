@@ -8,18 +8,29 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FUpgradeAndRepair", L"TFUpgradeAndRepair", 554, 368,
+constexpr int kWidth = 554;
+constexpr int kHeight = 368;
+constexpr FormSpec kForm{L"FUpgradeAndRepair", L"TFUpgradeAndRepair", kWidth, kHeight,
                          BorderStyle::kDialog};
 
-constexpr ControlSpec kOwnControls[] = {
-    {L"lb_UpgradeXRepair", L"TLabel", L"p_Client", 40, 40, 470, 40, kWordWrap},
-    {L"pb_Upgrade", L"TProgressBar", L"p_Client", 40, 110, 470, 17, kNoOptions},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kNoOptions},
+constexpr ControlSpec kControls[] = {
+    {L"lb_UpgradeXRepair", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
+    {L"lb_UpgradeXRepairProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kWordWrap, 0, CLR_INVALID,
+     L""},
+    {L"pb_UpgradeXRepair", L"TProgressBar", L"p_Client", 23, 143, 507, 17},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
 };
 
 }  // namespace
 
 TFUpgradeAndRepair::TFUpgradeAndRepair()
-    : TForm(kForm, pages::JoinLayout(pages::TitleBandFrame(), kOwnControls)) {
-  pages::ApplyPageTexts(*this, {L"TLabel", L"TButton"}, {L"lb_UpgradeXRepair"});
+    : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
+                    L"UPGRADE_THREAD_FINISHED") {
+  pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"},
+                   {L"lb_UpgradeXRepair"});
+}
+
+std::unique_ptr<TWorkerThread> TFUpgradeAndRepair::CreateWorker() {
+  // The engine of this page is not part of the program yet.
+  return nullptr;
 }

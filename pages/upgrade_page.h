@@ -1,11 +1,14 @@
 // The upgrade progress page.
 #pragma once
 
-#include "winfx/form.h"
+#include "pages/progress_page.h"
 
-class TFUpgradeAndRepair : public winfx::TForm {
+class TFUpgradeAndRepair : public TProgressPage {
  public:
   TFUpgradeAndRepair();
+
+ protected:
+  std::unique_ptr<TWorkerThread> CreateWorker() override;
 };
 
 extern TFUpgradeAndRepair* FUpgradeAndRepair;

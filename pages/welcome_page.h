@@ -6,6 +6,10 @@
 class TFWelcome : public winfx::TForm {
  public:
   TFWelcome();
+
+ private:
+  void bt_NextClick();
+  void bt_CancelClick();
 };
 
 extern TFWelcome* FWelcome;

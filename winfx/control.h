@@ -20,7 +20,7 @@ enum ControlOption : unsigned {
   kDefault = 1u << 5,     // buttons: pressed by Enter
   kWhite = 1u << 6,       // panels: white background
   kBevelTop = 1u << 7,    // panels: an etched line along the top edge
-  kCentered = 1u << 8,    // images: picture centred in the control
+  kCentered = 1u << 8,    // images: picture centred; labels: text centred
   kAlignRight = 1u << 9,  // images: picture aligned to the right edge
   kAutoSize = 1u << 10,   // images: control takes the picture's size
   kReadOnly = 1u << 11,   // rich edits

@@ -102,7 +102,12 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
   if (spec.options & kDisabled) style |= WS_DISABLED;
 
   if (kind == L"TLabel") {
-    style |= SS_NOPREFIX | ((spec.options & kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP);
+    style |= SS_NOPREFIX;
+    if (spec.options & kCentered) {
+      style |= SS_CENTER;
+    } else {
+      style |= (spec.options & kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    }
   } else if (kind == L"TButton") {
     windowClass = WC_BUTTONW;
     style |= WS_TABSTOP | ((spec.options & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);

@@ -45,6 +45,7 @@ class TForm {
   const std::vector<std::unique_ptr<TControl>>& Components() const { return components_; }
   // The component of that name; throws std::out_of_range for a name not in the layout.
   TControl& Control(const std::wstring& name) const;
+  bool Has(const std::wstring& name) const { return byName_.count(name) != 0; }
 
   std::wstring Caption() const;
   void SetCaption(const std::wstring& caption);

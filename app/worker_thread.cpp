@@ -1,0 +1,43 @@
+#include "app/worker_thread.h"
+
+#include <exception>
+
+TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)
+    : page_(page),
+      finishedMessage_(::RegisterWindowMessageW(finishedMessageName)),
+      gate_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
+
+void TWorkerThread::Start() {
+  if (thread_) return;
+  thread_.Reset(::CreateThread(nullptr, 0, &TWorkerThread::ThreadMain, this, 0, nullptr));
+}
+
+void TWorkerThread::Pause() {
+  ::ResetEvent(gate_.Get());
+}
+
+void TWorkerThread::Resume() {
+  if (!stopped_.load()) ::SetEvent(gate_.Get());
+}
+
+void TWorkerThread::Stop() {
+  stopped_.store(true);
+  ::ResetEvent(gate_.Get());
+}
+
+void TWorkerThread::PassGate() const {
+  ::WaitForSingleObject(gate_.Get(), INFINITE);
+}
+
+DWORD WINAPI TWorkerThread::ThreadMain(void* self) {
+  auto* worker = static_cast<TWorkerThread*>(self);
+  try {
+    worker->PassGate();
+    worker->Execute();
+  } catch (...) {
+    // A failed step must not keep the page from moving on: the finished message still goes.
+  }
+  worker->finished_.store(true);
+  ::PostMessageW(worker->page_, worker->finishedMessage_, 0, 0);
+  return 0;
+}

@@ -1,0 +1,49 @@
+// The base of the workers that run an installation, uninstallation or upgrade on a thread of
+// their own while a progress page shows their state.
+//
+// Pausing is cooperative: the work passes a gate between its operations (and inside long
+// copies), and a paused gate holds it there. A thread suspended at an arbitrary point could hold
+// the heap or loader lock and deadlock the user-interface thread, so the worker is never
+// suspended from outside.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "util/scoped_handle.h"
+
+class TWorkerThread {
+ public:
+  // `page` receives the registered message `finishedMessageName` when the run has ended.
+  TWorkerThread(HWND page, const wchar_t* finishedMessageName);
+  TWorkerThread(const TWorkerThread&) = delete;
+  TWorkerThread& operator=(const TWorkerThread&) = delete;
+  virtual ~TWorkerThread() = default;
+
+  void Start();
+  // Holds the work at its next gate; Resume lets it go on. A stopped worker never passes a gate
+  // again: nothing more is done, nothing is rolled back.
+  void Pause();
+  void Resume();
+  void Stop();
+  bool Finished() const { return finished_.load(); }
+  bool Paused() const { return ::WaitForSingleObject(gate_.Get(), 0) != WAIT_OBJECT_0; }
+
+ protected:
+  virtual void Execute() = 0;
+  // Called by the work between operations: returns at once while the gate is open.
+  void PassGate() const;
+  HWND Page() const { return page_; }
+
+ private:
+  static DWORD WINAPI ThreadMain(void* self);
+
+  HWND page_;
+  UINT finishedMessage_;
+  win::ScopedHandle gate_;  // manual-reset event: signalled = open
+  win::ScopedHandle thread_;
+  std::atomic<bool> finished_{false};
+  std::atomic<bool> stopped_{false};
+};

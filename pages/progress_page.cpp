@@ -1,0 +1,55 @@
+#include "pages/progress_page.h"
+
+#include "pages/cancel_confirm_dialog.h"
+#include "pages/cancelled_page.h"
+#include "pages/finish_page.h"
+#include "pages/navigation.h"
+
+TProgressPage::TProgressPage(const winfx::FormSpec& spec,
+                             std::span<const winfx::ControlSpec> layout,
+                             const wchar_t* finishedMessageName)
+    : TForm(spec, layout) {
+  OnShow = [this] { FormShow(); };
+  OnMessage(::RegisterWindowMessageW(finishedMessageName),
+            [this](WPARAM, LPARAM) { OnWorkerFinished(); });
+  Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
+  OnCloseQuery = [this] {
+    bt_CancelClick();
+    return false;
+  };
+}
+
+TProgressPage::~TProgressPage() {
+  // A worker held at its gate when the program ends still uses its own object: leave it to the
+  // end of the process rather than free it under the thread.
+  if (worker_ && !worker_->Finished()) worker_.release();
+}
+
+void TProgressPage::FormShow() {
+  if (worker_) return;
+  worker_ = CreateWorker();
+  if (worker_) worker_->Start();
+}
+
+void TProgressPage::bt_CancelClick() {
+  if (finished_ || !worker_) return;
+  worker_->Pause();
+  FCancelConfirm->OpenFor(*this);
+}
+
+void TProgressPage::StopWork() {
+  if (worker_) worker_->Stop();
+  Hide();
+}
+
+void TProgressPage::GoOnWithWork() {
+  if (worker_) worker_->Resume();
+}
+
+void TProgressPage::OnWorkerFinished() {
+  if (finished_) return;
+  finished_ = true;
+  // A confirmation still open has nothing left to pause.
+  if (FCancelConfirm->Visible()) FCancelConfirm->Hide();
+  pages::GoToPage(*this, *FFinish);
+}

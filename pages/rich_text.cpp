@@ -1,0 +1,84 @@
+#include "pages/rich_text.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace pages {
+namespace {
+
+struct StreamSource {
+  std::span<const std::uint8_t> bytes;
+  size_t offset = 0;
+};
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* source = reinterpret_cast<StreamSource*>(cookie);
+  const size_t count =
+      std::min<size_t>(static_cast<size_t>(wanted), source->bytes.size() - source->offset);
+  std::memcpy(buffer, source->bytes.data() + source->offset, count);
+  source->offset += count;
+  *given = static_cast<LONG>(count);
+  return 0;
+}
+
+bool IsRichText(std::span<const std::uint8_t> bytes) {
+  static constexpr char kSignature[] = "{\\rtf";
+  return bytes.size() >= 5 && std::memcmp(bytes.data(), kSignature, 5) == 0;
+}
+
+}  // namespace
+
+void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes) {
+  StreamSource source{bytes};
+  // Plain text is taken as UTF-16 LE; a byte-order mark at its start is not text.
+  if (!IsRichText(bytes) && bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    source.offset = 2;
+  }
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadChunk};
+  const WPARAM format = IsRichText(bytes) ? SF_RTF : (SF_TEXT | SF_UNICODE);
+  ::SendMessageW(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+}
+
+bool PrintRichText(HWND editor, HDC printer, const std::wstring& documentTitle) {
+  DOCINFOW document{};
+  document.cbSize = sizeof(document);
+  document.lpszDocName = documentTitle.c_str();
+  if (::StartDocW(printer, &document) <= 0) return false;
+
+  // Rich-edit page geometry is in twips (1/1440 inch).
+  const int width =
+      ::GetDeviceCaps(printer, PHYSICALWIDTH) * 1440 / ::GetDeviceCaps(printer, LOGPIXELSX);
+  const int height =
+      ::GetDeviceCaps(printer, PHYSICALHEIGHT) * 1440 / ::GetDeviceCaps(printer, LOGPIXELSY);
+  FORMATRANGE range{};
+  range.hdc = printer;
+  range.hdcTarget = printer;
+  range.rcPage = {0, 0, width, height};
+  range.rc = {720, 720, width - 720, height - 720};  // half-inch margins
+  const LONG length = ::GetWindowTextLengthW(editor);
+  range.chrg = {0, -1};
+  bool ok = true;
+  do {
+    if (::StartPage(printer) <= 0) {
+      ok = false;
+      break;
+    }
+    const LRESULT next =
+        ::SendMessageW(editor, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+    ::EndPage(printer);
+    if (next <= range.chrg.cpMin) break;  // nothing more fitted: avoid an endless loop
+    range.chrg.cpMin = static_cast<LONG>(next);
+  } while (range.chrg.cpMin < length);
+  ::SendMessageW(editor, EM_FORMATRANGE, FALSE, 0);
+  if (ok) {
+    ::EndDoc(printer);
+  } else {
+    ::AbortDoc(printer);
+  }
+  return ok;
+}
+
+}  // namespace pages

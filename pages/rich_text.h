@@ -1,0 +1,17 @@
+// Loading a licence into a rich-edit control and printing it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace pages {
+
+// Rich text when the bytes start with "{\rtf", otherwise UTF-16 little-endian plain text.
+void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes);
+// Prints the whole content, page by page, as one document of that title.
+bool PrintRichText(HWND editor, HDC printer, const std::wstring& documentTitle);
+
+}  // namespace pages
