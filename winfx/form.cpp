@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "winfx/application.h"
 #include "winfx/fonts.h"
@@ -63,9 +64,13 @@ TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
   const int height = frame.bottom - frame.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  ::SetLastError(0);
   handle_ = ::CreateWindowExW(exStyle, spec.windowClass, spec.name, style, left, top, width, height,
                               Application.Handle(), nullptr, ::GetModuleHandleW(nullptr), this);
-  if (handle_ == nullptr) throw std::runtime_error("cannot create a form window");
+  if (handle_ == nullptr) {
+    throw std::runtime_error("cannot create a form window (error " +
+                             std::to_string(::GetLastError()) + ")");
+  }
   ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(0, false)), FALSE);
   CreateControls(layout);
 }
