@@ -1,0 +1,118 @@
+// Pictures of every page with the sample texts, written as PNG files under
+// build/win/screenshots so that a person can look at them.
+#include <objidl.h>
+#include <windows.h>
+// objidl.h first: the GDI+ headers need it and the lean Windows headers leave it out.
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/create_forms.h"
+#include "core/language/language_table.h"
+#include "pages/ask_install_page.h"
+#include "pages/ask_upgrade_page.h"
+#include "pages/cancel_confirm_dialog.h"
+#include "pages/cancelled_page.h"
+#include "pages/eula_page.h"
+#include "pages/finish_page.h"
+#include "pages/install_page.h"
+#include "pages/uninstall_confirm_dialog.h"
+#include "pages/uninstall_page.h"
+#include "pages/upgrade_page.h"
+#include "pages/welcome_page.h"
+#include "prepare/prepare_form.h"
+#include "winfx/application.h"
+
+namespace {
+
+std::wstring TestFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+void PumpMessages() {
+  MSG message;
+  for (int round = 0; round < 20; ++round) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+bool PngEncoder(CLSID* clsid) {
+  UINT count = 0;
+  UINT size = 0;
+  Gdiplus::GetImageEncodersSize(&count, &size);
+  std::string buffer(size, '\0');
+  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  Gdiplus::GetImageEncoders(count, size, encoders);
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wstring(encoders[i].MimeType) == L"image/png") {
+      *clsid = encoders[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The client area of the window as shown on the screen.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT client;
+  ::GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  CLSID png;
+  bool saved = false;
+  if (PngEncoder(&png)) {
+    Gdiplus::Bitmap picture(bitmap, nullptr);
+    saved = picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  ::DeleteObject(bitmap);
+  return saved;
+}
+
+TEST(PageScreenshots, EveryPageIsDrawnWithTheSampleTexts) {
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input;
+  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+  App.Info.TextSection = L"InstallWizard";
+  App.Info.Language = L"English";
+  App.Info.LanguageCode = localisation::LanguageCodeFor(App.Info.Language);
+  App.Info.Version = L"V1.0";
+  App.LoadTexts(TestFolder() + L"testdata\\", App.Info.LanguageCode, L"InstallWizard", L"Install");
+  ASSERT_TRUE(App.Texts);
+  App.Info.ProductName = App.GetText(L"InstallWizard", L"ProductName");
+  winfx::Application.Initialize();
+  CreateForms();
+
+  const std::wstring folder = TestFolder() + L"screenshots\\";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  for (winfx::TForm* page : std::initializer_list<winfx::TForm*>{
+           FPrepare, FWelcome, FEULA, FAskInstall, FAskUpgradeAndRepair, FInstall, FUninstall,
+           FUpgradeAndRepair, FFinish, FCancel, FCancelConfirm, FUninstallConfirm}) {
+    page->Show();
+    PumpMessages();
+    const std::wstring path = folder + page->Name + L".png";
+    EXPECT_TRUE(SaveWindowPicture(page->Handle(), path))
+        << std::string(page->Name.begin(), page->Name.end());
+    page->Hide();
+  }
+  winfx::Application.DestroyForms();
+  Gdiplus::GdiplusShutdown(token);
+}
+
+}  // namespace
