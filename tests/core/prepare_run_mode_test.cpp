@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/prepare/legacy_products.h"
+#include "core/prepare/run_mode.h"
+#include "core/prepare/run_state.h"
+
+namespace {
+
+using prepare::RunMode;
+
+struct KeywordCase {
+  const wchar_t* argument;
+  RunMode mode;
+};
+
+class RunModeTest : public testing::TestWithParam<KeywordCase> {};
+
+TEST_P(RunModeTest, FirstArgumentSelectsTheMode) {
+  EXPECT_EQ(prepare::RunModeFromArgument(GetParam().argument), GetParam().mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keywords, RunModeTest,
+    testing::Values(KeywordCase{L"", RunMode::kInstall}, KeywordCase{L"install", RunMode::kInstall},
+                    KeywordCase{L"uninstall", RunMode::kUninstall},
+                    KeywordCase{L"UNINSTALL", RunMode::kUninstall},
+                    KeywordCase{L"UnInstall", RunMode::kUninstall},
+                    KeywordCase{L"/uninstall", RunMode::kInstall},
+                    KeywordCase{L"-Uninstall", RunMode::kInstall},
+                    KeywordCase{L"uninstall ", RunMode::kInstall},
+                    KeywordCase{L"UninstallAnyway", RunMode::kUninstallAnyway},
+                    KeywordCase{L"uninstallanywa", RunMode::kInstall},
+                    KeywordCase{L"Upgrade", RunMode::kUpgrade},
+                    KeywordCase{L"updater", RunMode::kUpdater},
+                    KeywordCase{L"REGISTRY", RunMode::kRegistry},
+                    // Only A to Z are lower-cased: a dotted capital I stays what it is.
+                    KeywordCase{L"un\u0130nstall", RunMode::kInstall}));
+
+TEST(RunModeText, NamesTheModesThePagesRead) {
+  EXPECT_EQ(prepare::ModeText(RunMode::kInstall), L"Install");
+  EXPECT_EQ(prepare::ModeText(RunMode::kUninstallAnyway), L"UninstallAnyway");
+  EXPECT_EQ(prepare::ModeText(RunMode::kUpdater), L"");
+  EXPECT_EQ(prepare::ModeText(RunMode::kRegistry), L"");
+}
+
+struct JudgementCase {
+  bool versionFound;
+  bool privateFound;
+  const wchar_t* installed;
+  const wchar_t* package;
+  prepare::RunState state;
+};
+
+class JudgementTest : public testing::TestWithParam<JudgementCase> {};
+
+TEST_P(JudgementTest, VersionsCompareAsText) {
+  const auto& c = GetParam();
+  EXPECT_EQ(prepare::JudgeRunState(c.versionFound, c.privateFound, c.installed, c.package), c.state)
+      << "installed " << testing::PrintToString(std::wstring(c.installed)) << ", package "
+      << testing::PrintToString(std::wstring(c.package));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JudgementTest,
+    testing::Values(JudgementCase{true, true, L"1.0.5", L"1.0.5", prepare::kRunStateReplace},
+                    JudgementCase{true, true, L"1.0.4", L"1.0.5", prepare::kRunStateReplace},
+                    JudgementCase{true, true, L"1.0.6", L"1.0.5", prepare::kRunStateNewerInstalled},
+                    JudgementCase{true, true, L"1.9", L"1.10", prepare::kRunStateNewerInstalled},
+                    JudgementCase{true, true, L"2.0", L"2.0.1", prepare::kRunStateReplace},
+                    JudgementCase{true, true, L"2.0.1", L"2.0", prepare::kRunStateNewerInstalled},
+                    JudgementCase{true, false, L"1.0", L"2.0", prepare::kRunStateInstall},
+                    JudgementCase{false, true, L"", L"2.0", prepare::kRunStateInstall},
+                    JudgementCase{true, true, L"1.0", L"", prepare::kRunStateUndecided}));
+
+TEST(LegacyProducts, NamesOfAKnownCodeInColumnOrderAndNothingForOthers) {
+  std::vector<std::wstring> names;
+  prepare::GetLegacyDisplayNames(L"KestraScan", names);
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[2], L"Kestra Scan");
+  EXPECT_NE(names[0].find(L"[Kestra Scan]"), std::wstring::npos);
+  std::vector<std::wstring> none;
+  prepare::GetLegacyDisplayNames(L"kestrascan", none);
+  prepare::GetLegacyDisplayNames(L"", none);
+  EXPECT_TRUE(none.empty());
+}
+
+}  // namespace
