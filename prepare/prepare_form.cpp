@@ -1,8 +1,12 @@
 #include "prepare/prepare_form.h"
 
+#include <shellapi.h>
+
 #include "app/app.h"
+#include "core/prepare/run_mode.h"
 #include "core/text/text_escapes.h"
 #include "localisation/apply_texts.h"
+#include "prepare/message_boxes.h"
 
 TFPrepare* FPrepare = nullptr;
 
@@ -21,21 +25,75 @@ constexpr ControlSpec kLayout[] = {
     {L"Timer2", L"TTimer", nullptr, 0, 0, 500, 0},
 };
 
+// The first command-line argument as the runtime parses it; "" when there is none.
+std::wstring FirstArgument() {
+  int count = 0;
+  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::wstring first = (arguments != nullptr && count > 1) ? arguments[1] : L"";
+  ::LocalFree(arguments);
+  return first;
+}
+
 }  // namespace
 
 TFPrepare::TFPrepare() : TForm(kForm, kLayout) {
   ApplyTexts(*this, App.Info.TextSection, L"TLabel");
   ApplyTexts(*this, App.Info.TextSection, L"TButton");
-  const std::wstring caption = App.GetText(App.Info.TextSection, L"FPrepare->Caption");
-  SetCaption(caption);
-  Control(L"lb_Prepare")
-      .SetCaption(
-          localisation::InsertProductName(Control(L"lb_Prepare").Caption(), App.Info.ProductName));
+  SetCaption(App.GetText(L"InstallWizard", L"FPrepare->Caption"));
+  TControl& headline = Control(L"lb_Prepare");
+  headline.SetCaption(localisation::InsertProductName(headline.Caption(), App.Info.ProductName));
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
+  Control(L"Timer1").OnTimer = [this] { Timer1Timer(); };
+  OnShow = [this] { FormShow(); };
+}
+
+void TFPrepare::FormShow() {
+  if (shown_) return;
+  shown_ = true;
+  using prepare::RunMode;
+  const RunMode mode = prepare::RunModeFromArgument(FirstArgument());
+  switch (mode) {
+    case RunMode::kUninstall:
+    case RunMode::kUninstallAnyway:
+      Mode = prepare::ModeText(mode);
+      Control(L"pb_Prepare").SetPosition(0);
+      StepCount = 0;
+      if (LoadInstallationRecord()) {
+        StartTimer1();
+      } else {
+        ShowRefusal(L"MSG_201", 201);
+        SetTimerEnabled(L"Timer1", false);
+        Close();
+      }
+      break;
+    case RunMode::kUpdater:
+    case RunMode::kRegistry:
+      // The updater hand-over and the registration repair are not part of this program yet.
+      Close();
+      break;
+    case RunMode::kInstall:
+    case RunMode::kUpgrade:
+      Mode = prepare::ModeText(mode);
+      Control(L"pb_Prepare").SetPosition(0);
+      StepCount = 0;
+      RunPrepareChecks();
+      StartTimer1();
+      break;
+  }
+}
+
+void TFPrepare::StartTimer1() {
+  SetTimerInterval(L"Timer1", 1000);
+  SetTimerEnabled(L"Timer1", true);
+}
+
+void TFPrepare::TakeStep(int stepSize) {
+  ++StepCount;
+  Control(L"pb_Prepare").SetPosition(StepCount * stepSize);
 }
 
 void TFPrepare::bt_CancelClick() {
-  CloseMainWindow();
+  Close();
 }
 
 void CloseMainWindow() {

@@ -1,5 +1,6 @@
 // The preparation window: the main window of the run. It reads the mode from the command line,
-// checks the machine and opens the first page; closing it ends the program.
+// checks the machine for an earlier installation and opens the first page; closing it ends the
+// program. While the pages run it stays shown, fully transparent.
 #pragma once
 
 #include <string>
@@ -37,8 +38,31 @@ class TFPrepare : public winfx::TForm {
   std::wstring Mode;
   UNINSTStruct_INFO UninstInfo;
 
+  // Start checks (prepare_checks.cpp).
+  void RunPrepareChecks();
+  void QueryPrivateFolder(const std::wstring& purpose);
+  void ReadInstalledVersion();
+  void ComputeInstallPaths(const std::wstring& purpose);
+  bool LoadInstallationRecord();
+  bool FindLegacyInstallation();
+  // The private registry folder of this package's product; "" when it cannot be named.
+  std::wstring PrivateFolderPath() const;
+
  private:
+  void FormShow();
   void bt_CancelClick();
+  void StartTimer1();
+  void TakeStep(int stepSize);
+
+  // Page dispatch (page_dispatch.cpp).
+  void Timer1Timer();
+  void ChooseFirstPage();
+  void OpenWelcomePage();
+  void ReplaceInstalledVersion();
+  bool UpgradeByFileLists();
+  void DispatchUninstall();
+
+  bool shown_ = false;
 };
 
 extern TFPrepare* FPrepare;

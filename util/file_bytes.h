@@ -15,3 +15,4 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::wstring& path)
 bool WriteFileBytes(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
 bool FileExists(const std::wstring& path);
+bool FolderExists(const std::wstring& path);

@@ -86,14 +86,18 @@ std::vector<std::wstring> RegKey::SubKeyNames() const {
   return names;
 }
 
+bool RegKey::DeleteKeyTree(const std::wstring& path) const {
+  // RegDeleteTreeW deletes the named subkey itself after its content.
+  return key_ != nullptr && !path.empty() && ::RegDeleteTreeW(key_, path.c_str()) == ERROR_SUCCESS;
+}
+
 bool RegKey::Exists(HKEY root, const std::wstring& path) {
   RegKey key;
   return key.Open(root, path, KEY_READ);
 }
 
 bool RegKey::DeleteTree(HKEY root, const std::wstring& path) {
-  return ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS &&
-         ::RegDeleteKeyW(root, path.c_str()) == ERROR_SUCCESS;
+  return !path.empty() && ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace win

@@ -32,9 +32,13 @@ class RegKey {
   bool DeleteValue(const std::wstring& name) const;
   bool HasValue(const std::wstring& name) const;
   std::vector<std::wstring> SubKeyNames() const;
+  // Deletes the subkey `path` of this key with all its subkeys and values. An empty path is
+  // refused: it would name this key itself.
+  bool DeleteKeyTree(const std::wstring& path) const;
 
   static bool Exists(HKEY root, const std::wstring& path);
-  // Deletes the key with all its subkeys and values.
+  // Deletes the key with all its subkeys and values. An empty path is refused: it would name the
+  // root itself.
   static bool DeleteTree(HKEY root, const std::wstring& path);
 
  private:
