@@ -1,6 +1,7 @@
 // The preparation window driven from outside: modes, refusals with their numbers, the verdict
 // on an earlier installation seeded in the registry, and the first page opened.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -91,6 +92,24 @@ TEST_F(PrepareTest, FreshMachineOpensTheWelcomePageBehindATransparentMainWindow)
 TEST_F(PrepareTest, UpgradeWithoutFileListsOpensTheWelcomePageToo) {
   auto setup = Start(L"upgrade-fresh", kSettings, L"Upgrade");
   ASSERT_TRUE(driver::WaitForVisibleWindowOfClass(setup->Id(), L"TFWelcome", kTimeout));
+}
+
+TEST_F(PrepareTest, UpgradeWithBothFileListsOpensTheAskUpgradePageWithoutAsking) {
+  SeedInstallation(L"1.0");
+  ::SHCreateDirectoryExW(nullptr, L"C:\\Program Files (x86)\\Kestra\\Kestra", nullptr);
+  HANDLE list =
+      ::CreateFileW(L"C:\\Program Files (x86)\\Kestra\\Kestra\\Application_FileList.txt",
+                    GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(list, INVALID_HANDLE_VALUE);
+  ::CloseHandle(list);
+  package_ = std::make_unique<e2e::TestPackage>(L"upgrade-lists");
+  package_->WriteText(L"Program Files\\Kestra\\Application_FileList.txt", "Kestra.exe=1\r\n");
+  package_->AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package_->WriteText(L"Setup.ini", kSettings);
+  Process setup(L"\"" + package_->SetupPath() + L"\" upgrade", package_->Folder());
+  EXPECT_TRUE(driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFAskUpgradeAndRepair", kTimeout));
+  EXPECT_FALSE(driver::WaitForMessageBox(setup.Id(), 0ms)) << "no replacement question";
+  ::DeleteFileW(L"C:\\Program Files (x86)\\Kestra\\Kestra\\Application_FileList.txt");
 }
 
 struct RefusalCase {
