@@ -40,11 +40,15 @@ TEST_P(Language, PreparationWindowSpeaksTheSystemLanguage) {
   e2e::TestPackage package(std::wstring(L"language-") + std::to_wstring(language.systemLanguage));
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
   driver::Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
-  const auto prepare = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", 60s);
+  // Without Setup.ini the run is refused before any page; the preparation window exists by then.
+  const auto box = driver::WaitForMessageBox(setup.Id(), 60s);
+  ASSERT_TRUE(box.has_value());
+  const auto prepare = driver::WaitForWindow(
+      setup.Id(), [](const driver::WindowInfo& w) { return w.className == L"TFPrepare"; }, 0ms);
   ASSERT_TRUE(prepare.has_value());
   EXPECT_EQ(prepare->title, language.prepareTitle);
   EXPECT_NE(driver::FindChildByText(prepare->handle, language.cancelCaption), nullptr);
-  driver::CloseWindow(prepare->handle);
+  driver::AnswerMessageBox(*box, L"OK");
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 

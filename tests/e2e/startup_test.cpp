@@ -8,6 +8,7 @@
 
 #include "tests/e2e/test_package.h"
 #include "tools/driver/driver.h"
+#include "util/reg_key.h"
 
 namespace {
 
@@ -57,30 +58,50 @@ TEST(Startup, WithoutWorkbookShowsTheMessageAndEndsWithExitCodeZero) {
   EXPECT_EQ(*exitCode, 0u);
 }
 
-TEST(Startup, WithoutSettingsFileCompletesAndShowsThePreparationWindow) {
+constexpr wchar_t kNoPrivateFolderMessage[] =
+    L"The product's registry folder cannot be named: Setup.ini lacks the publisher or the product "
+    L"name. (101)";
+
+TEST(Startup, WithoutSettingsFileCompletesAndRefusesToInstall) {
   e2e::TestPackage package(L"no-settings");
   package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
 
-  const auto prepare = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout);
+  const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, kNoPrivateFolderMessage);
+  EXPECT_EQ(box->caption, L"Kestra Capture");
+  EXPECT_EQ(FormsOf(setup.Id()).size(), kFormClasses.size()) << "start-up completed";
+  const auto prepare = driver::WaitForWindow(
+      setup.Id(), [](const driver::WindowInfo& w) { return w.className == L"TFPrepare"; }, 0ms);
   ASSERT_TRUE(prepare.has_value());
   EXPECT_EQ(prepare->title, L"Preparing Setup");
   EXPECT_NE(driver::FindChildByText(
                 prepare->handle, L"Setup is preparing to install Kestra Capture on your computer."),
             nullptr)
       << "%P in lb_Prepare is replaced by the product name";
-  EXPECT_NE(driver::FindChildByText(prepare->handle, L"Cancel"), nullptr);
-
-  driver::CloseWindow(prepare->handle);
-  const auto exitCode = setup.WaitForExit(30s);
-  ASSERT_TRUE(exitCode.has_value()) << "closing the preparation window ends the program";
-  EXPECT_EQ(*exitCode, 0u);
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"OK"));
+  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 
 TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
+  // An older installation makes the preparation window ask, shown and waiting, before any page.
+  const std::wstring entry =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraCapture";
+  win::RegKey key;
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, entry));
+  key.WriteString(L"DisplayVersion", L"1.0");
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"Software\\Kestra Software\\KestraCapture"));
+  key.WriteString(L"UninstRegFolder", L"KestraCapture");
+  key.Close();
   e2e::TestPackage package(L"window-order");
   package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  package.WriteText(L"Setup.ini",
+                    "[Setup]\r\n%PROGRAM_VERSION=2.0\r\n%PUBLISHER=Kestra Software\r\n"
+                    "%REG_FODLER_PROGNAME=KestraCapture\r\n");
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+  const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
+  ASSERT_TRUE(box.has_value());
   ASSERT_TRUE(driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout));
 
   const auto forms = FormsOf(setup.Id());
@@ -96,8 +117,10 @@ TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
     EXPECT_EQ(form.visible, form.className == L"TFPrepare") << "only the preparation window shows";
     EXPECT_EQ(form.title, form.className == L"TFPrepare" ? L"Preparing Setup" : L"Kestra Capture");
   }
-  driver::CloseWindow(forms.front().handle);
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"&No"));
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, entry);
+  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Kestra Software");
 }
 
 TEST(Startup, TextsComeFromTheProgramDataFolderWhenTheTextsFolderHasNoWorkbook) {
@@ -107,10 +130,12 @@ TEST(Startup, TextsComeFromTheProgramDataFolderWhenTheTextsFolderHasNoWorkbook) 
   package.AddTestData(kWorkbook, L"program files\\Kestra\\Data\\Forms\\Texts\\" + kWorkbook);
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
 
-  const auto prepare = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFPrepare", kStartTimeout);
-  ASSERT_TRUE(prepare.has_value());
-  EXPECT_EQ(prepare->title, L"Preparing Setup");
-  driver::CloseWindow(prepare->handle);
+  // The refusal shows the texts were read: its text and the product name come from them.
+  const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, kNoPrivateFolderMessage);
+  EXPECT_EQ(box->caption, L"Kestra Capture");
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"OK"));
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 

@@ -1,0 +1,34 @@
+// Files and folders the utility tests lay out in the Wine prefix's C: drive, made with plain
+// Win32 calls so that the code under test does not prepare its own fixtures.
+#pragma once
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "core/strings/string_util.h"
+#include "util/file_bytes.h"
+
+namespace test_files {
+
+// A new, empty folder C:\util-tests\<name>\ (any earlier one of that name is removed first).
+std::wstring FreshFolder(const std::wstring& name);
+
+// Creates the folder and its missing parents.
+void MakeFolders(const std::wstring& path);
+
+// Writes `text` (ASCII) into the file, creating its folders.
+void WriteText(const std::wstring& path, const std::string& text);
+// The file's content; nothing when it cannot be read.
+std::optional<std::string> ReadText(const std::wstring& path);
+
+bool IsFolder(const std::wstring& path);
+bool IsFile(const std::wstring& path);
+DWORD Attributes(const std::wstring& path);
+
+// The folder of the running test program, with a trailing "\".
+std::wstring ProgramFolder();
+
+}  // namespace test_files
