@@ -48,7 +48,7 @@ TEST_P(Language, PreparationWindowSpeaksTheSystemLanguage) {
   ASSERT_TRUE(prepare.has_value());
   EXPECT_EQ(prepare->title, language.prepareTitle);
   EXPECT_NE(driver::FindChildByText(prepare->handle, language.cancelCaption), nullptr);
-  driver::AnswerMessageBox(*box, L"OK");
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, IDOK)) << "its button is named in the system language";
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 

@@ -174,6 +174,13 @@ bool AnswerMessageBox(const MessageBoxInfo& box, const std::wstring& buttonCapti
   return true;
 }
 
+bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId) {
+  HWND button = ::GetDlgItem(box.handle, buttonId);
+  if (button == nullptr) return false;
+  Click(button);
+  return true;
+}
+
 std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& keyPath,
                                                const std::wstring& valueName) {
   win::RegKey key;

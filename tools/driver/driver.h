@@ -69,6 +69,8 @@ struct MessageBoxInfo {
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout);
 // Presses the box's button with that caption ("OK", "&Yes", ...); false when it has none.
 bool AnswerMessageBox(const MessageBoxInfo& box, const std::wstring& buttonCaption);
+// Presses the box's button by its command (IDOK, IDYES, ...), whatever the language of its caption.
+bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
 // A string value, read as UTF-16 through the 32-bit registry view.
 std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& keyPath,
