@@ -50,6 +50,14 @@ std::wstring TApp::Setting(const std::wstring& key, const std::wstring& defaultV
   return Settings->ReadString(kSetupSection, key, defaultValue);
 }
 
+std::optional<std::wstring> ReadSettingAfresh(const std::wstring& key,
+                                              const std::wstring& defaultValue) {
+  if (!FileExists(App.Paths.SetupIniPath)) return std::nullopt;
+  const auto settings = ReadIniFile(App.Paths.SetupIniPath);
+  if (!settings) return std::nullopt;
+  return settings->ReadString(kSetupSection, key, defaultValue);
+}
+
 std::wstring ExecutableFolder() {
   std::vector<wchar_t> path(MAX_PATH);
   for (;;) {

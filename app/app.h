@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/ini/ini_file.h"
@@ -53,6 +54,11 @@ class TApp : public TlanguageManagement {
 };
 
 extern TApp App;
+
+// A value of section "Setup" read from Setup.ini as it is now, for the readers that do not use
+// the copy read at start-up; nothing when the file does not exist.
+std::optional<std::wstring> ReadSettingAfresh(const std::wstring& key,
+                                              const std::wstring& defaultValue);
 
 // The folder of the running program, with a trailing "\".
 std::wstring ExecutableFolder();

@@ -6,7 +6,6 @@
 #include "pages/page_frame.h"
 #include "prepare/prepare_form.h"
 #include "util/file_bytes.h"
-#include "util/ini_file_io.h"
 #include "util/scoped_handle.h"
 
 TFFinish* FFinish = nullptr;
@@ -42,12 +41,6 @@ constexpr ModeLabels kModeLabels[] = {
     {L"UninstallAnyway", L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
     {L"Upgrade", L"lb_Finish_Upgrade", L"lb_FinishUpgradeNotes"},
 };
-
-std::wstring FreshSetting(const wchar_t* key) {
-  if (!FileExists(App.Paths.SetupIniPath)) return {};
-  const auto settings = ReadIniFile(App.Paths.SetupIniPath);
-  return settings ? settings->ReadString(L"Setup", key, L"") : std::wstring();
-}
 
 // The Windows version as the manifest lets the program see it; 0.0 when the query fails.
 std::pair<DWORD, DWORD> WindowsVersion() {
@@ -90,8 +83,8 @@ void TFFinish::FormShow() {
   Control(L"ck_StartProgram").SetVisible(mode == L"Install");
   if (mode != L"Install") return;
 
-  if (FileExists(App.Paths.SetupIniPath)) {
-    Control(L"ck_StartProgram").SetChecked(FreshSetting(L"%Exe_AfterInstall") == L"1");
+  if (const auto startAfterInstall = ReadSettingAfresh(L"%Exe_AfterInstall", L"")) {
+    Control(L"ck_StartProgram").SetChecked(*startAfterInstall == L"1");
   }
   // The marker for the product's own programs: created empty, whatever was there before.
   const std::wstring marker = App.Paths.ProgramDir + L"\\Installed.log";
@@ -106,7 +99,7 @@ void TFFinish::bt_FinishClick() {
 }
 
 void TFFinish::StartInstalledProgram() {
-  const std::wstring exe = FreshSetting(L"%PROGRAM_EXEC");
+  const std::wstring exe = ReadSettingAfresh(L"%PROGRAM_EXEC", L"").value_or(L"");
   const std::wstring target = WindowsVersion() == std::pair<DWORD, DWORD>{5, 0}
                                   ? App.Paths.ProgramDir + L"\\" + exe
                                   : App.Paths.ProgramDir + L"\\DeskRelay.exe";

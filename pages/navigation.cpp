@@ -1,8 +1,6 @@
 #include "pages/navigation.h"
 
 #include "app/app.h"
-#include "util/file_bytes.h"
-#include "util/ini_file_io.h"
 
 namespace pages {
 
@@ -12,13 +10,7 @@ void GoToPage(winfx::TForm& from, winfx::TForm& to) {
 }
 
 bool LicencePageIsShown() {
-  std::wstring publisher;
-  if (FileExists(App.Paths.SetupIniPath)) {
-    if (const auto settings = ReadIniFile(App.Paths.SetupIniPath)) {
-      publisher = settings->ReadString(L"Setup", L"%PUBLISHER", L"OEM");
-    }
-  }
-  return publisher != L"OEM";
+  return ReadSettingAfresh(L"%PUBLISHER", L"OEM").value_or(L"") != L"OEM";
 }
 
 }  // namespace pages
