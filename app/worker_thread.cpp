@@ -1,10 +1,11 @@
 #include "app/worker_thread.h"
 
-#include <exception>
+#include <memory>
 
 TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)
     : page_(page),
       finishedMessage_(::RegisterWindowMessageW(finishedMessageName)),
+      progressMessage_(::RegisterWindowMessageW(kWorkerProgressMessage)),
       gate_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
 
 void TWorkerThread::Start() {
@@ -27,6 +28,19 @@ void TWorkerThread::Stop() {
 
 void TWorkerThread::PassGate() const {
   ::WaitForSingleObject(gate_.Get(), INFINITE);
+}
+
+void TWorkerThread::ShowStatus(const std::wstring& text) {
+  PassGate();
+  auto copy = std::make_unique<std::wstring>(text);
+  if (::PostMessageW(page_, progressMessage_, kStatusText, reinterpret_cast<LPARAM>(copy.get()))) {
+    copy.release();
+  }
+}
+
+void TWorkerThread::SetPosition(int position) {
+  position_.store(position);
+  ::PostMessageW(page_, progressMessage_, kBarPosition, position);
 }
 
 DWORD WINAPI TWorkerThread::ThreadMain(void* self) {

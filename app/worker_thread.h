@@ -12,9 +12,16 @@
 #include <atomic>
 #include <string>
 
+#include "util/progress_sink.h"
 #include "util/scoped_handle.h"
 
-class TWorkerThread {
+// The registered message by which a worker reports to its page: wParam kBarPosition with the
+// position in lParam, or kStatusText with a std::wstring* in lParam that the page takes over.
+inline constexpr wchar_t kWorkerProgressMessage[] = L"SETUP_WORKER_PROGRESS";
+inline constexpr WPARAM kBarPosition = 0;
+inline constexpr WPARAM kStatusText = 1;
+
+class TWorkerThread : public StatusSink, public ProgressSink {
  public:
   // `page` receives the registered message `finishedMessageName` when the run has ended.
   TWorkerThread(HWND page, const wchar_t* finishedMessageName);
@@ -31,10 +38,17 @@ class TWorkerThread {
   bool Finished() const { return finished_.load(); }
   bool Paused() const { return ::WaitForSingleObject(gate_.Get(), 0) != WAIT_OBJECT_0; }
 
- protected:
-  virtual void Execute() = 0;
   // Called by the work between operations: returns at once while the gate is open.
   void PassGate() const;
+
+  // The page's status label and bar, set on the user-interface thread in the order reported.
+  // A status text is shown before each file a folder walk copies, so it passes the gate too.
+  void ShowStatus(const std::wstring& text) override;
+  int Position() const override { return position_.load(); }
+  void SetPosition(int position) override;
+
+ protected:
+  virtual void Execute() = 0;
   HWND Page() const { return page_; }
 
  private:
@@ -42,6 +56,8 @@ class TWorkerThread {
 
   HWND page_;
   UINT finishedMessage_;
+  UINT progressMessage_;
+  std::atomic<int> position_{0};
   win::ScopedHandle gate_;  // manual-reset event: signalled = open
   win::ScopedHandle thread_;
   std::atomic<bool> finished_{false};

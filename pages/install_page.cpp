@@ -1,5 +1,6 @@
 #include "pages/install_page.h"
 
+#include "install/install_thread.h"
 #include "pages/page_frame.h"
 
 TFInstall* FInstall = nullptr;
@@ -24,11 +25,10 @@ constexpr ControlSpec kControls[] = {
 
 TFInstall::TFInstall()
     : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
-                    L"INSTALL_THREAD_FINISHED") {
+                    L"INSTALL_THREAD_FINISHED", L"pb_Installation", L"lb_InstallProc") {
   pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"}, {});
 }
 
 std::unique_ptr<TWorkerThread> TFInstall::CreateWorker() {
-  // The engine of this page is not part of the program yet.
-  return nullptr;
+  return std::make_unique<TInstallThread>(Handle());
 }

@@ -7,11 +7,14 @@
 
 TProgressPage::TProgressPage(const winfx::FormSpec& spec,
                              std::span<const winfx::ControlSpec> layout,
-                             const wchar_t* finishedMessageName)
-    : TForm(spec, layout) {
+                             const wchar_t* finishedMessageName, const wchar_t* barName,
+                             const wchar_t* statusName)
+    : TForm(spec, layout), barName_(barName), statusName_(statusName) {
   OnShow = [this] { FormShow(); };
   OnMessage(::RegisterWindowMessageW(finishedMessageName),
             [this](WPARAM, LPARAM) { OnWorkerFinished(); });
+  OnMessage(::RegisterWindowMessageW(kWorkerProgressMessage),
+            [this](WPARAM kind, LPARAM value) { OnWorkerProgress(kind, value); });
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
   OnCloseQuery = [this] {
     bt_CancelClick();
@@ -52,4 +55,13 @@ void TProgressPage::OnWorkerFinished() {
   // A confirmation still open has nothing left to pause.
   if (FCancelConfirm->Visible()) FCancelConfirm->Hide();
   pages::GoToPage(*this, *FFinish);
+}
+
+void TProgressPage::OnWorkerProgress(WPARAM kind, LPARAM value) {
+  if (kind == kStatusText) {
+    std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(value));
+    if (statusName_ != nullptr) Control(statusName_).SetCaption(*text);
+  } else if (kind == kBarPosition) {
+    Control(barName_).SetPosition(static_cast<int>(value));
+  }
 }

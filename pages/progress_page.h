@@ -9,8 +9,11 @@
 
 class TProgressPage : public winfx::TForm {
  public:
+  // `barName` and `statusName` name the controls that show the worker's reports; a status
+  // name of nullptr leaves status texts unshown.
   TProgressPage(const winfx::FormSpec& spec, std::span<const winfx::ControlSpec> layout,
-                const wchar_t* finishedMessageName);
+                const wchar_t* finishedMessageName, const wchar_t* barName,
+                const wchar_t* statusName);
   ~TProgressPage() override;
 
   // The cancel confirmation's answers.
@@ -25,7 +28,10 @@ class TProgressPage : public winfx::TForm {
   void FormShow();
   void bt_CancelClick();
   void OnWorkerFinished();
+  void OnWorkerProgress(WPARAM kind, LPARAM value);
 
   std::unique_ptr<TWorkerThread> worker_;
   bool finished_ = false;
+  const wchar_t* barName_;
+  const wchar_t* statusName_;
 };

@@ -59,7 +59,7 @@ constexpr ControlSpec kLayout[] = {
 class TFTestProgress : public TProgressPage {
  public:
   TFTestProgress(std::wstring folder, int count)
-      : TProgressPage(kForm, kLayout, kFinishedMessage),
+      : TProgressPage(kForm, kLayout, kFinishedMessage, L"pb_Work", nullptr),
         folder_(std::move(folder)),
         count_(count) {}
   FileWritingWorker* worker = nullptr;  // owned by the page

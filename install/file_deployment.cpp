@@ -1,0 +1,142 @@
+#include "install/file_deployment.h"
+
+#include <sddl.h>
+
+#include "app/app.h"
+#include "app/find_entries.h"
+#include "app/run_and_wait.h"
+#include "core/strings/string_util.h"
+#include "install/install_thread.h"
+#include "util/file_bytes.h"
+#include "util/folder_operations.h"
+
+namespace {
+
+constexpr DWORD kNoWindow = CREATE_NO_WINDOW;
+constexpr wchar_t kEveryoneSidForm[] = L"*S-1-1-0";
+
+void CreateSingleFolder(const std::wstring& path) {
+  if (!FolderExists(path)) ::CreateDirectoryW(path.c_str(), nullptr);
+}
+
+std::wstring Quoted(const std::wstring& text) {
+  return L"\"" + text + L"\"";
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const auto separator = path.find_last_of(L'\\');
+  return separator == std::wstring::npos ? L"" : path.substr(0, separator);
+}
+
+// Runs the four icacls lines on `target`, moving the bar after each when `withBar` is set.
+void RunIcacls(TInstallThread& thread, const std::wstring& target, bool withBar) {
+  const auto lines = PermissionCommandLines(6, target, L"");
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    std::wstring line = lines[index];
+    if (index == 2) line = PermissionCommandLines(6, target, EveryoneGroupName())[2];
+    thread.PassGate();
+    RunAndWait(line, kNoWindow);
+    if (withBar) thread.SetPosition(20 * static_cast<int>(index + 1));
+  }
+}
+
+}  // namespace
+
+std::vector<std::wstring> PermissionCommandLines(DWORD majorVersion, const std::wstring& target,
+                                                 const std::wstring& everyone) {
+  const std::wstring folder = Quoted(target);
+  if (majorVersion == 6) {
+    return {L"icacls.exe " + folder + L" /reset /T",
+            L"icacls.exe " + folder + L" /inheritance:r /T",
+            L"icacls.exe " + folder + L" /grant " + Quoted(everyone) + L":(OI)(CI)F /T",
+            L"icacls.exe " + folder + L" /grant SYSTEM:(OI)(CI)F /T"};
+  }
+  if (majorVersion == 5) {
+    return {L"cmd.exe /c echo y|cacls " + folder + L" /G " + Quoted(everyone) + L":F /T"};
+  }
+  return {};
+}
+
+std::wstring EveryoneGroupName() {
+  PSID sid = nullptr;
+  if (!::ConvertStringSidToSidW(L"S-1-1-0", &sid)) return kEveryoneSidForm;
+  DWORD nameSize = 0;
+  DWORD domainSize = 0;
+  SID_NAME_USE use;
+  ::LookupAccountSidW(nullptr, sid, nullptr, &nameSize, nullptr, &domainSize, &use);
+  std::wstring name;
+  if (nameSize > 0) {
+    std::wstring nameBuffer(nameSize, L'\0');
+    std::wstring domainBuffer(domainSize + 1, L'\0');
+    if (::LookupAccountSidW(nullptr, sid, nameBuffer.data(), &nameSize, domainBuffer.data(),
+                            &domainSize, &use)) {
+      name = nameBuffer.c_str();
+    }
+  }
+  ::LocalFree(sid);
+  return name.empty() ? kEveryoneSidForm : name;
+}
+
+void CopyFiles(TInstallThread& thread) {
+  thread.SetPosition(0);
+  thread.ShowStatus(App.GetText(L"InstallWizard", L"CopyFiles"));
+  const std::wstring setupFolder = ExecutableFolder();
+  const std::wstring payload = setupFolder + L"Program Files\\";
+
+  CreateSingleFolder(App.Paths.InstallRootDir);
+  CreateSingleFolder(App.Paths.ProgramDir);
+  CreateSingleFolder(App.Paths.OldProgramDir);
+  thread.PassGate();
+  CopyFolderTree(payload + thread.Setting(L"%PROGRAM_FILES") + L"\\", App.Paths.ProgramDir + L"\\",
+                 &thread, false, L"", &thread);
+  thread.PassGate();
+  CopyFolderTree(payload + thread.Setting(L"%PROGRAM_FILES_OLD") + L"\\",
+                 App.Paths.OldProgramDir + L"\\", &thread, false, L"", &thread);
+
+  std::wstring updater = App.Paths.InstallRootDir + L"\\" + thread.Setting(L"%UPDATER_DIR");
+  if (updater.back() != L'\\') updater += L'\\';
+  App.Paths.UpdaterDir = updater;
+  CreateSingleFolder(strings::WithoutTrailingSeparator(updater));
+  thread.PassGate();
+  CopyFolderTree(payload + thread.Setting(L"%UPDATER_DIR") + L"\\", updater, &thread, false, L"",
+                 &thread);
+
+  const DWORD major = WindowsMajorVersion();
+  if (major == 6) {
+    thread.SetPosition(0);
+    RunIcacls(thread, App.Paths.InstallRootDir, true);
+  } else if (major == 5) {
+    thread.SetPosition(0);
+    thread.PassGate();
+    RunAndWait(PermissionCommandLines(5, App.Paths.InstallRootDir, EveryoneGroupName())[0],
+               kNoWindow);
+    thread.SetPosition(80);
+  }
+}
+
+void CopySetupToBackup(TInstallThread& thread) {
+  // Without an uninstall entry there is no install-backup folder to fill.
+  if (App.Paths.UninstallerPath.empty()) return;
+  const std::wstring setupFolder = ExecutableFolder();
+  const std::wstring backupFolder = FolderOf(App.Paths.UninstallerPath);
+  thread.PassGate();
+  CopyFolderTree(setupFolder, backupFolder + L"\\", &thread, false, L"program files", &thread);
+
+  std::vector<std::wstring> workbooks;
+  if (FindEntries(setupFolder + L"Texts\\", L".xls", workbooks) > 0) return;
+  const std::wstring fallbackFolder = setupFolder + L"program files\\" +
+                                      thread.Setting(L"%PROGRAM_FILES") + L"\\" +
+                                      thread.Setting(L"%PROGRAM_DATA") + L"Forms\\Texts\\";
+  if (FindEntries(fallbackFolder, L".xls", workbooks) == 0) return;
+  // The uninstaller looks for its workbook here first, so the folder is made when missing.
+  CreateSingleFolder(backupFolder + L"\\Texts");
+  thread.PassGate();
+  ::CopyFileW((fallbackFolder + workbooks.front()).c_str(),
+              (backupFolder + L"\\Texts\\" + workbooks.front()).c_str(), FALSE);
+}
+
+void SecureBackupFolder(TInstallThread& thread) {
+  if (App.Paths.UninstallerPath.empty()) return;
+  if (WindowsMajorVersion() != 6) return;
+  RunIcacls(thread, FolderOf(App.Paths.UninstallerPath), false);
+}

@@ -1,0 +1,81 @@
+#include "install/install_thread.h"
+
+#include <functional>
+
+#include "app/app.h"
+#include "install/file_deployment.h"
+#include "install/installation_record.h"
+#include "install/scripts_macros_backup.h"
+#include "install/startup_and_shortcuts.h"
+#include "util/ini_file_io.h"
+
+namespace {
+
+// A step that raises an error is passed over; the remaining steps still run.
+void RunStep(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, L"INSTALL_THREAD_FINISHED") {}
+
+std::wstring TInstallThread::Setting(const std::wstring& key,
+                                     const std::wstring& defaultValue) const {
+  if (!settings_) return defaultValue;
+  return settings_->ReadString(L"Setup", key, defaultValue);
+}
+
+void TInstallThread::Execute() {
+  RunInstallation();
+  settings_.reset();
+}
+
+void TInstallThread::RunInstallation() {
+  // Without its settings nothing can be installed: the page moves on to the finish page at once.
+  settings_ = ReadIniFile(App.Paths.SetupIniPath);
+  if (!settings_) return;
+  if (App.Info.RunState != 1) return;
+  InstallSteps();
+  RunStep([this] { WriteRecordFile(*this); });
+}
+
+void TInstallThread::InstallSteps() {
+  recordList_.clear();
+  const std::wstring publisherFolder = Setting(L"%PUBLISHER") == L"OEM"
+                                           ? L""
+                                           : App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER");
+  const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");
+
+  SetPosition(0);
+  RunStep([this] { BackupScriptsMacros(*this); });
+  SetPosition(10);
+  RunStep([this] { CopyFiles(*this); });
+  SetPosition(0);
+  RunStep([this] { WriteRegOnUninstallFolder(*this); });
+  SetPosition(20);
+  RunStep([this] { WriteRegOnBootName(*this); });
+  SetPosition(40);
+  RunStep([&] { CreateLinks(*this, publisherFolder, programsFolder); });
+  SetPosition(60);
+  RunStep([this] { WriteRegOnPrivateFolder(*this); });
+  SetPosition(80);
+  RunStep([this] { CopySetupToBackup(*this); });
+  SetPosition(100);
+  RunStep([this] { SecureBackupFolder(*this); });
+  SetPosition(100);
+  if (!App.Paths.MacroBackupDir.empty()) RunStep([this] { RestoreScriptsMacros(*this); });
+}
+
+DWORD WindowsMajorVersion() {
+  OSVERSIONINFOEXW version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version))) return 0;
+#pragma GCC diagnostic pop
+  return version.dwMajorVersion;
+}

@@ -1,0 +1,34 @@
+// The installation worker: one pass from the earlier installation's scripts to the record file,
+// reporting its bar positions and status texts to the install page.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/worker_thread.h"
+#include "core/ini/ini_file.h"
+
+class TInstallThread : public TWorkerThread {
+ public:
+  explicit TInstallThread(HWND page);
+
+  // A value of section "Setup" of the thread's own settings reader; "" when absent.
+  std::wstring Setting(const std::wstring& key, const std::wstring& defaultValue = L"") const;
+  std::vector<std::wstring>& RecordList() { return recordList_; }
+
+ protected:
+  void Execute() override;
+
+ private:
+  void RunInstallation();
+  void InstallSteps();
+
+  std::unique_ptr<ini::IniFile> settings_;
+  std::vector<std::wstring> recordList_;
+};
+
+// The major version of Windows as the program's manifest lets it see it; 0 when unknown.
+DWORD WindowsMajorVersion();

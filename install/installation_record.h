@@ -1,0 +1,19 @@
+// The record an installation leaves: the uninstall entry, the product's private key and the
+// record file Regedit_FileList.ini that lists every value written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/ini/ini_file.h"
+
+class TInstallThread;
+
+void WriteRegOnUninstallFolder(TInstallThread& thread);
+void WriteRegOnPrivateFolder(TInstallThread& thread);
+void WriteRecordFile(TInstallThread& thread);
+
+// The sections of a record list: trimmed lines, blank and ";" lines skipped, "[name]" starts a
+// section, any other line is "name=data" of the current one; lines before the first section are
+// dropped.
+std::vector<ini::IniSection> ParseRecordList(const std::vector<std::wstring>& lines);
