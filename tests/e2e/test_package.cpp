@@ -50,4 +50,37 @@ void TestPackage::WriteText(const std::wstring& relativePath, const std::string&
   ::CloseHandle(file);
 }
 
+void TestPackage::AddRecorder(const std::wstring& relativePath) const {
+  CopyOrThrow(BuildFolder() + L"argument_recorder.exe", folder_ + relativePath);
+}
+
+std::vector<std::wstring> TestPackage::RecordedStarts(const std::wstring& relativePath) const {
+  return RecordedStartsOf(folder_ + relativePath);
+}
+
+std::vector<std::wstring> RecordedStartsOf(const std::wstring& recorderPath) {
+  std::vector<std::wstring> starts;
+  HANDLE file =
+      ::CreateFileW((recorderPath + L".log").c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return starts;
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  ::CloseHandle(file);
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                    text.data(), static_cast<int>(text.size())));
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) break;
+    starts.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return starts;
+}
+
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -19,9 +20,16 @@ class TestPackage {
   // Copies a file of the build's test data to `relativePath` inside the package.
   void AddTestData(const std::wstring& dataName, const std::wstring& relativePath) const;
   void WriteText(const std::wstring& relativePath, const std::string& utf8) const;
+  // Places the argument recorder at `relativePath` (an .exe name); each start of it appends its
+  // command line to RecordedStarts(relativePath).
+  void AddRecorder(const std::wstring& relativePath) const;
+  std::vector<std::wstring> RecordedStarts(const std::wstring& relativePath) const;
 
  private:
   std::wstring folder_;
 };
+
+// The command lines the argument recorder at `recorderPath` was started with, in order.
+std::vector<std::wstring> RecordedStartsOf(const std::wstring& recorderPath);
 
 }  // namespace e2e
