@@ -54,6 +54,7 @@ void TProgressPage::OnWorkerFinished() {
   finished_ = true;
   // A confirmation still open has nothing left to pause.
   if (FCancelConfirm->Visible()) FCancelConfirm->Hide();
+  BeforeFinishPage();
   pages::GoToPage(*this, *FFinish);
 }
 

@@ -23,6 +23,8 @@ class TProgressPage : public winfx::TForm {
  protected:
   // The engine of this page, or nothing while there is none.
   virtual std::unique_ptr<TWorkerThread> CreateWorker() = 0;
+  // Runs on the user-interface thread once the worker has finished, before the finish page.
+  virtual void BeforeFinishPage() {}
 
  private:
   void FormShow();

@@ -1,6 +1,8 @@
 #include "pages/uninstall_page.h"
 
 #include "pages/page_frame.h"
+#include "prepare/prepare_form.h"
+#include "uninstall/uninstall_thread.h"
 
 TFUninstall* FUninstall = nullptr;
 
@@ -30,6 +32,6 @@ TFUninstall::TFUninstall()
 }
 
 std::unique_ptr<TWorkerThread> TFUninstall::CreateWorker() {
-  // The engine of this page is not part of the program yet.
-  return nullptr;
+  return std::make_unique<TUninstallThread>(
+      Handle(), FPrepare != nullptr ? FPrepare->UninstInfo : UNINSTStruct_INFO{});
 }

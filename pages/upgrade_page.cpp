@@ -1,6 +1,10 @@
 #include "pages/upgrade_page.h"
 
+#include "app/app.h"
 #include "pages/page_frame.h"
+#include "prepare/prepare_form.h"
+#include "upgrade/uninstaller_refresh.h"
+#include "upgrade/upgrade_thread.h"
 
 TFUpgradeAndRepair* FUpgradeAndRepair = nullptr;
 
@@ -31,6 +35,15 @@ TFUpgradeAndRepair::TFUpgradeAndRepair()
 }
 
 std::unique_ptr<TWorkerThread> TFUpgradeAndRepair::CreateWorker() {
-  // The engine of this page is not part of the program yet.
-  return nullptr;
+  return std::make_unique<TUpgradeThread>(
+      Handle(), FPrepare != nullptr ? FPrepare->UninstInfo : UNINSTStruct_INFO{},
+      ExecutableFolder());
+}
+
+void TFUpgradeAndRepair::BeforeFinishPage() {
+  // The uninstaller copy is replaced by this package, so that a later uninstallation runs the
+  // version now installed.
+  if (FPrepare != nullptr) {
+    RefreshUninstallerCopy(FPrepare->UninstInfo.UninstOnAppDataDir, ExecutableFolder());
+  }
 }

@@ -9,6 +9,7 @@ class TFUpgradeAndRepair : public TProgressPage {
 
  protected:
   std::unique_ptr<TWorkerThread> CreateWorker() override;
+  void BeforeFinishPage() override;
 };
 
 extern TFUpgradeAndRepair* FUpgradeAndRepair;

@@ -1,0 +1,89 @@
+#include "uninstall/uninstall_steps.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include "app/app.h"
+#include "uninstall/removal_guards.h"
+#include "util/folder_operations.h"
+#include "util/reg_key.h"
+#include "util/registry_helpers.h"
+
+namespace {
+
+// `path` up to its last "\", without it; "" when it has none.
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t separator = path.rfind(L'\\');
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
+}
+
+std::wstring WithoutTrailingSeparators(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+void DeleteLink(const std::wstring& link) {
+  if (!link.empty()) ::DeleteFileW(link.c_str());
+}
+
+// Removes `folder` when it is empty and belongs to no one else.
+bool RemoveOwnFolder(const std::wstring& folder) {
+  if (IsProtectedFolder(folder)) return false;
+  return ::RemoveDirectoryW(folder.c_str()) != FALSE;
+}
+
+void DebugLine(const std::wstring& line) {
+  ::OutputDebugStringW(line.c_str());
+}
+
+}  // namespace
+
+void RemoveBootValue(const UNINSTStruct_INFO& record) {
+  // An empty name would be the Run key's default value, which is not ours.
+  if (record.ExecOnBoot.empty()) return;
+  DeleteUserValue(App.Paths.RunKey, false, record.ExecOnBoot);
+}
+
+void RemoveUninstallEntry(const UNINSTStruct_INFO& record) {
+  // The Uninstall key is the parent, so an empty name never reaches the key of every program.
+  if (WithoutTrailingSeparators(record.UninstRegFolder).empty()) return;
+  DeleteMachineKey(App.Paths.UninstallKey, false, record.UninstRegFolder);
+}
+
+void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFolder) {
+  DeleteLink(record.LINK_ProgramsExec);
+  DeleteLink(record.LINK_ProgramUnist);
+  DeleteLink(record.LINK_ProgramsManual);
+  DeleteLink(record.LINK_DesktopExec);
+
+  const std::wstring programFolder = FolderOf(record.LINK_ProgramsExec);
+  if (!programFolder.empty()) {
+    RemoveOwnFolder(programFolder);
+    const std::wstring menuFolder = FolderOf(programFolder);
+    const DWORD attributes = ::GetFileAttributesW(menuFolder.c_str());
+    if (!menuFolder.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      const std::int32_t count = CountFolderEntries(menuFolder, programsFolder);
+      DebugLine(L"sProgramOnStartMenu Folder Item Count = " + std::to_wstring(count));
+      if (count <= 0) {
+        DebugLine(RemoveOwnFolder(menuFolder) ? L"Remove ProgramOnStartMenu folder success!!"
+                                              : L"Remove ProgramOnStartMenu folder fail!!");
+      }
+    }
+  }
+  ::SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr);
+}
+
+void RemovePrivateFolder(const UNINSTStruct_INFO& record) {
+  const std::wstring keyPath = WithoutTrailingSeparators(record.KeyPath);
+  const std::wstring publisherKey = FolderOf(keyPath);
+  // A path of one component would be a top-level key such as "Software".
+  if (keyPath.empty() || WithoutTrailingSeparators(publisherKey).empty()) return;
+  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, keyPath);
+  if (FolderOf(publisherKey).empty()) return;
+  win::RegKey publisher;
+  if (!publisher.Open(HKEY_LOCAL_MACHINE, publisherKey, KEY_READ)) return;
+  const bool empty = publisher.SubKeyNames().empty();
+  publisher.Close();
+  if (empty) win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, publisherKey);
+}

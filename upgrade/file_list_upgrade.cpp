@@ -1,0 +1,84 @@
+#include "upgrade/file_list_upgrade.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app/app.h"
+#include "core/strings/string_util.h"
+#include "core/upgrade/apply_plan.h"
+#include "core/upgrade/list_comparison.h"
+#include "util/file_bytes.h"
+#include "util/ini_file_io.h"
+#include "util/reg_key.h"
+
+std::optional<upgrade::FileList> LoadFileList(const std::wstring& path) {
+  const auto bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return upgrade::ReadFileList(*bytes, SystemCodePage());
+}
+
+void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
+                       const std::wstring& packageFolder, const std::wstring& installedFolder) {
+  const upgrade::ApplyPlan plan =
+      upgrade::PlanComparedResult(instructions, packageFolder, installedFolder);
+  for (const upgrade::FileOperation& operation : plan.operations) {
+    if (operation.kind == upgrade::InstructionKind::kCopy) {
+      ::CopyFileW(operation.source.c_str(), operation.target.c_str(), FALSE);
+    } else {
+      ::DeleteFileW(operation.target.c_str());
+    }
+  }
+}
+
+void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring& packageFolder,
+                         const std::wstring& installedFolder) {
+  const auto bytes = ReadFileBytes(instructionPath);
+  if (!bytes) return;
+  ApplyInstructions(upgrade::ReadComparedResult(*bytes, SystemCodePage()), packageFolder,
+                    installedFolder);
+}
+
+void UpdateDisplayVersion(const std::wstring& setupIniPath) {
+  const auto settings = ReadIniFile(setupIniPath);
+  if (!settings) return;
+  const std::wstring entry = settings->ReadString(L"Setup", L"%REG_FODLER_PROGNAME", L"");
+  // Without a name the path would be the Uninstall key of every program.
+  if (entry.empty()) return;
+  win::RegKey key;
+  if (!key.Create(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + entry, KEY_WRITE)) return;
+  key.WriteString(L"DisplayVersion", settings->ReadString(L"Setup", L"%PROGRAM_VERSION", L""));
+}
+
+std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
+                                          const std::wstring& oldFolder,
+                                          const std::wstring& instructionFolder,
+                                          const std::wstring& setupIniPath) {
+  const std::wstring listName(upgrade::kFileListName);
+  const std::wstring newList = strings::WithTrailingSeparator(newFolder) + listName;
+  const std::wstring oldList = strings::WithTrailingSeparator(oldFolder) + listName;
+  // Without the package's list every installed file would count as removed from the package:
+  // nothing is done rather than the program deleted.
+  const std::optional<upgrade::FileList> newEntries = LoadFileList(newList);
+  if (!newEntries) return {};
+  const upgrade::FileList oldEntries = LoadFileList(oldList).value_or(upgrade::FileList{});
+  std::vector<std::wstring> result;
+  upgrade::ListCopies(*newEntries, oldEntries, result);
+  upgrade::ListDeletions(*newEntries, oldEntries, result);
+  if (result.empty()) return result;
+
+  const auto bytes = upgrade::WriteComparedResult(result, SystemCodePage());
+  const std::wstring instructionPath = instructionFolder.empty()
+                                           ? std::wstring()
+                                           : strings::WithTrailingSeparator(instructionFolder) +
+                                                 std::wstring(upgrade::kComparedResultName);
+  if (!instructionPath.empty() && WriteFileBytes(instructionPath, bytes)) {
+    ApplyComparedResult(instructionPath, newFolder, oldFolder);
+  } else {
+    // Without a place for the instruction file the instructions are carried out as made.
+    ApplyInstructions(upgrade::ReadComparedResult(bytes, SystemCodePage()), newFolder, oldFolder);
+  }
+  ::CopyFileW(newList.c_str(), oldList.c_str(), FALSE);
+  UpdateDisplayVersion(setupIniPath);
+  return result;
+}

@@ -1,0 +1,37 @@
+// Bringing an installed program folder up to a package's program folder by their file lists:
+// the differences are written to "ComparedResult.txt" and carried out, then the package's list
+// replaces the installed one and the uninstall entry gets the package's version.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/upgrade/compared_result.h"
+#include "core/upgrade/file_list.h"
+
+// The list in `path`; nothing when the file is missing or cannot be read.
+std::optional<upgrade::FileList> LoadFileList(const std::wstring& path);
+
+// Carries out the instructions: copies from `packageFolder` over files of `installedFolder`
+// (no folder is created) and deletes files of `installedFolder`. Instructions whose names lead
+// out of the folders are passed over, as are failed copies and deletions.
+void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
+                       const std::wstring& packageFolder, const std::wstring& installedFolder);
+
+// Reads the instruction file at `instructionPath` and carries it out.
+void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring& packageFolder,
+                         const std::wstring& installedFolder);
+
+// Writes "DisplayVersion" = %PROGRAM_VERSION into the uninstall entry %REG_FODLER_PROGNAME named
+// by the settings file at `setupIniPath`. Nothing without the file or without an entry name.
+void UpdateDisplayVersion(const std::wstring& setupIniPath);
+
+// Compares the lists of the two folders and, when they differ, writes the instruction file into
+// `instructionFolder`, carries it out, copies the new list over the old and records the version
+// from `setupIniPath`. A missing installed list counts as empty; without the package's list
+// nothing is done. Returns the instruction lines (empty when nothing was done).
+std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
+                                          const std::wstring& oldFolder,
+                                          const std::wstring& instructionFolder,
+                                          const std::wstring& setupIniPath);

@@ -1,0 +1,12 @@
+// After an upgrade, the installed uninstaller copy is replaced by the running package, so that
+// a later uninstallation runs the setup program and texts of the version now installed.
+#pragma once
+
+#include <string>
+
+// Empties the folder of `uninstallerPath` (the installed uninstaller copy) and copies
+// `setupFolder` (ending with "\") into it, leaving out folders named exactly "Program Files".
+// Nothing is done when that folder is not one the uninstallation could remove
+// (IsRemovableInstallDir), or when it and the setup folder hold one another: the running
+// package is never emptied.
+void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder);

@@ -1,0 +1,24 @@
+// The upgrade worker: brings the installed program folder up to the package's by their file
+// lists and records the package's version. It shows no progress.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/worker_thread.h"
+#include "prepare/prepare_form.h"
+
+class TUpgradeThread : public TWorkerThread {
+ public:
+  // `record` is the existing installation as the preparation window read it; `setupFolder` is
+  // the folder of the running program, ending with "\".
+  TUpgradeThread(HWND page, UNINSTStruct_INFO record, std::wstring setupFolder);
+
+ protected:
+  void Execute() override;
+
+ private:
+  UNINSTStruct_INFO record_;
+  std::wstring setupFolder_;
+};
