@@ -1,0 +1,31 @@
+// What the package checker found wrong: each defect with the file it lies in, where in that file
+// (a key, a row, a column; empty when the whole file is meant) and what is wrong.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace package_check {
+
+struct Finding {
+  std::wstring file;  // relative to the package folder, with "\" separators
+  std::wstring where;
+  std::wstring problem;
+};
+
+class Findings {
+ public:
+  void Add(std::wstring file, std::wstring where, std::wstring problem) {
+    all_.push_back({std::move(file), std::move(where), std::move(problem)});
+  }
+  const std::vector<Finding>& All() const { return all_; }
+  bool Empty() const { return all_.empty(); }
+
+ private:
+  std::vector<Finding> all_;
+};
+
+// "file: where: problem", or "file: problem" without a place.
+std::wstring FindingText(const Finding& finding);
+
+}  // namespace package_check

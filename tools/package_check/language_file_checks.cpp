@@ -1,0 +1,69 @@
+#include "tools/package_check/language_file_checks.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/language/licence_folder.h"
+#include "core/language/localized_file_path.h"
+
+namespace package_check {
+namespace {
+
+void CheckPicture(const PackageFolder& package, const std::wstring& language,
+                  std::wstring_view fileName, Findings& findings) {
+  const std::wstring own = language + L"\\" + std::wstring(fileName);
+  const std::wstring found = localisation::LocalizedFilePath(
+      L"", language, fileName, [&](const std::wstring& path) { return package.HasFile(path); });
+  if (found.empty()) {
+    findings.Add(own, L"", L"missing, and no English picture to fall back on: the pages show none");
+  } else if (!found.starts_with(language + L"\\")) {
+    findings.Add(
+        own, L"",
+        L"missing (nor its .png twin): the " + language + L" pages show the English picture");
+  }
+}
+
+bool LooksLikeRichText(const std::vector<std::uint8_t>& bytes) {
+  static constexpr std::string_view kStart = "{\\rtf";
+  return bytes.size() >= kStart.size() && std::equal(kStart.begin(), kStart.end(), bytes.begin());
+}
+
+void CheckLicence(const PackageFolder& package, const std::wstring& language, Findings& findings) {
+  const std::wstring path = L"EULA\\" + localisation::EulaLanguageCode(language) + L"\\Service.rtf";
+  const auto bytes = package.ReadFile(path);
+  if (!bytes) {
+    findings.Add(path, L"",
+                 L"missing: the licence page shows " + language +
+                     L" users the English licence, or none at all");
+  } else if (!LooksLikeRichText(*bytes)) {
+    findings.Add(path, L"", L"not rich text (it does not begin with \"{\\rtf\")");
+  }
+}
+
+}  // namespace
+
+void CheckLanguageFiles(const PackageFolder& package, const PackageSettings& settings,
+                        const std::vector<std::wstring>& languages, Findings& findings) {
+  if (!package.HasFile(L"English\\Application.ico")) {
+    findings.Add(L"English\\Application.ico", L"", L"missing: the product's icon");
+  }
+  const bool unbranded = settings.Value(L"%PUBLISHER") == L"OEM";
+  const bool hasManual = settings.Value(L"%MANULA_EXIST") == L"1";
+  const std::wstring programFolder = L"program files\\" + settings.Value(L"%PROGRAM_FILES") + L"\\";
+  for (const std::wstring& language : languages) {
+    CheckPicture(package, language, L"Title.bmp", findings);
+    CheckPicture(package, language, L"Left.bmp", findings);
+    if (!unbranded) CheckLicence(package, language, findings);
+    if (hasManual) {
+      const std::wstring manual =
+          programFolder + settings.Value(L"%MANUAL_DIR") + language + L".pdf";
+      if (!package.HasFile(manual)) {
+        findings.Add(manual, L"",
+                     L"missing: %MANULA_EXIST is \"1\", so the " + language +
+                         L" manual shortcut points here");
+      }
+    }
+  }
+}
+
+}  // namespace package_check
