@@ -5,12 +5,11 @@
 #include "app/app.h"
 #include "core/strings/string_util.h"
 #include "install/install_thread.h"
+#include "install/record_values.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
 #include "util/reg_key.h"
-#include "util/registry_helpers.h"
-#include "util/special_folders.h"
 
 namespace {
 
@@ -20,13 +19,18 @@ constexpr wchar_t kMachineRoot[] = L"HKEY_LOCAL_MACHINE";
 void WriteSection(TInstallThread& thread, const win::RegKey& key, const std::wstring& keyPath,
                   const std::vector<ini::IniEntry>& values) {
   auto& record = thread.RecordList();
-  record.push_back(L"[" + std::wstring(kMachineRoot) + L"\\" +
-                   strings::WithoutTrailingSeparator(keyPath) + L"]");
+  record.push_back(L"[" + RecordSectionName(kMachineRoot, keyPath) + L"]");
   for (const auto& value : values) {
     thread.PassGate();
     key.WriteString(value.key, value.value);
     record.push_back(value.key + L"=" + value.value);
   }
+}
+
+SettingReader SettingsOf(const TInstallThread& thread) {
+  return [&thread](const std::wstring& key, const std::wstring& defaultValue) {
+    return thread.Setting(key, defaultValue);
+  };
 }
 
 }  // namespace
@@ -37,56 +41,26 @@ void WriteRegOnUninstallFolder(TInstallThread& thread) {
   thread.PassGate();
   if (!key.Create(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
   thread.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnUninstallFolder"));
-  const std::wstring displayName = App.GetText(L"UNINSTALL", L"DISPLAY_NAME");
 
-  const std::wstring base = GetSpecialFolder(
-      CsidlFromName(thread.Setting(L"%INSTALL_BACKUP_DIR", L"CSIDL_COMMON_TEMPLATES")));
-  const bool oem = thread.Setting(L"%PUBLISHER") == L"OEM";
-  const std::wstring stop = oem ? base + L"\\OEM" : base;
-  const std::wstring backupFolder = stop + L"\\" + thread.Setting(L"%PROGRAM_FILES");
-  App.Paths.UninstallerPath = backupFolder + L"\\Setup.exe";
+  const SettingReader setting = SettingsOf(thread);
+  const InstallBackupLocation backup = LocateInstallBackup(setting);
+  App.Paths.UninstallerPath = backup.setupPath;
   thread.PassGate();
-  (void)PrepareFolderPath(App.Paths.UninstallerPath, stop, true);
-
-  const std::wstring icon = FileExists(ExecutableFolder() + L"English\\Application.ico")
-                                ? backupFolder + L"\\English\\Application.ico"
-                                : App.Paths.ProgramExePath;
+  (void)PrepareFolderPath(App.Paths.UninstallerPath, backup.stop, true);
   WriteSection(thread, key, keyPath,
-               {{L"DisplayName", displayName},
-                {L"UninstallString", L"\"" + App.Paths.UninstallerPath + L"\" uninstall"},
-                {L"DisplayIcon", icon},
-                {L"DisplayVersion", thread.Setting(L"%PROGRAM_VERSION")},
-                {L"Publisher", App.GetText(L"UNINSTALL", L"PUBLISHER")},
-                {L"URLInfoAbout", App.GetText(L"UNINSTALL", L"URL")}});
+               UninstallEntryValues(setting, backup, App.Paths.ProgramExePath));
 }
 
 void WriteRegOnPrivateFolder(TInstallThread& thread) {
-  const std::wstring keyPath = ExpandKeyTemplate(
-      nullptr, L"Setup", App.Paths.PrivateKeyTemplate, thread.Setting(L"%PUBLISHER"),
-      thread.Setting(L"%REG_FODLER_PROGNAME"), L"%REG_FODLER_PROGNAME", L"%PUBLISHER");
+  const SettingReader setting = SettingsOf(thread);
+  const std::wstring keyPath = PrivateFolderKeyPath(setting);
   // An empty path would name the root of HKEY_LOCAL_MACHINE itself.
   if (keyPath.empty()) return;
   win::RegKey key;
   thread.PassGate();
   if (!key.Create(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
   thread.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnPrivateFolder"));
-
-  std::vector<ini::IniEntry> values = {
-      {L"UninstOnAppDataDir", App.Paths.UninstallerPath},
-      {L"Product", thread.Setting(L"%PROGRAM_FILES")},
-      {L"FormCaption", thread.Setting(L"%PROGRAM_FORMCAPTION")},
-      {L"InstallDir", App.Paths.InstallRootDir},
-      {L"ExecOnBoot", thread.Setting(L"%PROGRAM_ONBOOT")},
-      {L"UninstRegFolder", thread.Setting(L"%REG_FODLER_PROGNAME")},
-      {L"LINK_ProgramsExec", App.Paths.LinkProgramsExec},
-      {L"LINK_ProgramUnist", App.Paths.LinkProgramUnist}};
-  if (thread.Setting(L"%MANULA_EXIST") == L"1") {
-    values.push_back({L"LINK_ProgramsManual", App.Paths.LinkProgramsManual});
-  }
-  values.push_back({L"LINK_DesktopExec", App.Paths.LinkDesktopExec});
-  values.push_back(
-      {L"OnlineUpdaterDir", App.Paths.InstallRootDir + L"\\" + thread.Setting(L"%UPDATER_DIR")});
-  WriteSection(thread, key, keyPath, values);
+  WriteSection(thread, key, keyPath, PrivateFolderValues(setting));
 }
 
 std::vector<ini::IniSection> ParseRecordList(const std::vector<std::wstring>& lines) {

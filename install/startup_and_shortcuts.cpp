@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "install/install_thread.h"
+#include "install/record_values.h"
 #include "util/reg_key.h"
 #include "util/shortcuts.h"
 #include "util/special_folders.h"
@@ -28,11 +29,9 @@ void WriteRegOnBootName(TInstallThread& thread) {
   thread.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnBootName"));
   const std::wstring name = thread.Setting(L"%PROGRAM_ONBOOT");
   if (name.empty()) return;
-  key.WriteString(name, L"\"" + App.Paths.ProgramExePath + L"\" Minimum");
+  key.WriteString(name, StartupValueData(App.Paths.ProgramExePath));
   auto& record = thread.RecordList();
-  std::wstring keyPath = App.Paths.RunKey;
-  while (!keyPath.empty() && keyPath.back() == L'\\') keyPath.pop_back();
-  record.push_back(L"[HKEY_CURRENT_USER\\" + keyPath + L"]");
+  record.push_back(L"[" + RecordSectionName(L"HKEY_CURRENT_USER", App.Paths.RunKey) + L"]");
   record.push_back(name + L"=" + App.Paths.ProgramExePath);
 }
 

@@ -94,8 +94,11 @@ void TFPrepare::ComputeInstallPaths(const std::wstring& purpose) {
 }
 
 bool TFPrepare::LoadInstallationRecord() {
+  return LoadInstallationRecordFrom(PrivateFolderPath());
+}
+
+bool TFPrepare::LoadInstallationRecordFrom(const std::wstring& path) {
   PrivateFolderFound = false;
-  const std::wstring path = PrivateFolderPath();
   win::RegKey key;
   if (path.empty() || !key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ)) return false;
   PrivateFolderFound = true;

@@ -67,9 +67,10 @@ void TFPrepare::FormShow() {
       }
       break;
     case RunMode::kUpdater:
+      HandOverToUpdater();
+      break;
     case RunMode::kRegistry:
-      // The updater hand-over and the registration repair are not part of this program yet.
-      Close();
+      RepairRegistration();
       break;
     case RunMode::kInstall:
     case RunMode::kUpgrade:

@@ -44,6 +44,8 @@ class TFPrepare : public winfx::TForm {
   void ReadInstalledVersion();
   void ComputeInstallPaths(const std::wstring& purpose);
   bool LoadInstallationRecord();
+  // The same from the private folder at `keyPath`.
+  bool LoadInstallationRecordFrom(const std::wstring& keyPath);
   bool FindLegacyInstallation();
   // The private registry folder of this package's product; "" when it cannot be named.
   std::wstring PrivateFolderPath() const;
@@ -53,6 +55,10 @@ class TFPrepare : public winfx::TForm {
   void bt_CancelClick();
   void StartTimer1();
   void TakeStep(int stepSize);
+
+  // The "updater" mode (updater_handover.cpp) and the "registry" mode (registration_repair.cpp).
+  void HandOverToUpdater();
+  void RepairRegistration();
 
   // Page dispatch (page_dispatch.cpp).
   void Timer1Timer();
