@@ -88,7 +88,6 @@ def main():
 
     write_setup_ini(os.path.join(sample, "Setup.ini"), os.path.join(out, "Setup.ini"), args.version_b)
     settings = read_settings(os.path.join(out, "Setup.ini"))
-    version = settings["%PROGRAM_VERSION"]
     put_program(args.setup, os.path.join(out, "Setup.exe"))
 
     texts = os.path.join(sample, "texts", "InstallWizard_Texts.tsv")
@@ -114,7 +113,7 @@ def main():
     put(windows_path(program, settings["%MANUAL_ICO"]), icons.icon((28, 70, 96), "page"))
     for language in languages:
         put(windows_path(program, settings["%MANUAL_DIR"] + language + ".pdf"),
-            manuals.manual(language, version))
+            manuals.manual(language))
     updater = os.path.join(payload, settings["%UPDATER_DIR"])
     put_program(args.updater, os.path.join(updater, "KestraUpdater.exe"))
 

@@ -11,9 +11,9 @@ def _escape(text):
     return text.replace("\\", "\\\\").replace("(", "\\(").replace(")", "\\)")
 
 
-def manual(language, version):
+def manual(language):
     title = TITLES.get(language, "Kestra Capture - User Manual (%s)" % language)
-    lines = [title, "Version %s" % version, "Capture the screen, a window or a region.",
+    lines = [title, "Capture the screen, a window or a region.",
              "Scripts and macros live in the ScriptsMacros folder."]
     text = "BT /F1 18 Tf 72 760 Td (%s) Tj /F1 11 Tf" % _escape(lines[0])
     for line in lines[1:]:

@@ -1,0 +1,127 @@
+// The sample product as its users meet it: release A installed through the wizard, then
+// "Setup.exe upgrade" from release B's package. The upgrade copies and deletes exactly what the
+// two Application_FileList.txt files (written by make_file_list) say changed.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "tools/driver/driver.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using driver::Process;
+
+constexpr auto kPageWait = 60s;
+constexpr auto kWorkWait = 300s;
+constexpr wchar_t kUninstallEntry[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraCapture";
+constexpr wchar_t kProgramFolder[] = L"\\Kestra Capture\\Kestra Capture\\";
+
+std::wstring BuildFolder() {
+  wchar_t path[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::wstring SpecialFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+std::optional<std::string> FileBytes(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  ::CloseHandle(file);
+  return bytes;
+}
+
+HWND Page(const Process& setup, const wchar_t* className,
+          std::chrono::milliseconds wait = kPageWait) {
+  const auto page = driver::WaitForVisibleWindowOfClass(setup.Id(), className, wait);
+  return page ? page->handle : nullptr;
+}
+
+void Press(HWND page, const std::wstring& caption) {
+  ASSERT_NE(page, nullptr);
+  HWND button = driver::FindChildByText(page, caption);
+  ASSERT_NE(button, nullptr) << testing::PrintToString(caption);
+  driver::Click(button);
+}
+
+void InstallReleaseA(const std::wstring& package) {
+  Process setup(L"\"" + package + L"Setup.exe\"", package);
+  Press(Page(setup, L"TFWelcome"), L"&Next >");
+  HWND licence = Page(setup, L"TFEULA");
+  Press(licence, L"I &accept the terms of the licence agreement");
+  HWND next = driver::FindChildByText(licence, L"&Next >");
+  ASSERT_TRUE(driver::WaitForWindow(
+      setup.Id(), [&](const driver::WindowInfo&) { return ::IsWindowEnabled(next) != FALSE; },
+      10s));
+  Press(licence, L"&Next >");
+  Press(Page(setup, L"TFAskInstall"), L"&Install");
+  HWND finish = Page(setup, L"TFFinish", kWorkWait);
+  // The program is not started: its window would only stand in the way of the upgrade.
+  HWND start = driver::FindChildByText(finish, L"&Start Kestra Capture now");
+  ASSERT_NE(start, nullptr);
+  if (::SendMessageW(start, BM_GETCHECK, 0, 0) == BST_CHECKED) driver::Click(start);
+  ASSERT_TRUE(driver::WaitForWindow(
+      setup.Id(),
+      [&](const driver::WindowInfo&) { return ::SendMessageW(start, BM_GETCHECK, 0, 0) == 0; },
+      10s));
+  Press(finish, L"&Finish");
+  EXPECT_EQ(setup.WaitForExit(60s), std::optional<DWORD>(0));
+}
+
+void UpgradeToReleaseB(const std::wstring& package) {
+  Process setup(L"\"" + package + L"Setup.exe\" upgrade", package);
+  Press(Page(setup, L"TFAskUpgradeAndRepair"), L"&Upgrade");
+  Press(Page(setup, L"TFFinish", kWorkWait), L"&Finish");
+  EXPECT_EQ(setup.WaitForExit(60s), std::optional<DWORD>(0));
+}
+
+TEST(SampleUpgrade, TheFileListsCarryReleaseAToReleaseB) {
+  const std::wstring packageA = BuildFolder() + L"sample-package\\";
+  const std::wstring packageB = BuildFolder() + L"sample-package-b\\";
+  const std::wstring sourceA = packageA + L"program files\\Kestra Capture\\";
+  const std::wstring sourceB = packageB + L"program files\\Kestra Capture\\";
+  const std::wstring program = SpecialFolder(CSIDL_PROGRAM_FILES) + kProgramFolder;
+
+  ASSERT_NO_FATAL_FAILURE(InstallReleaseA(packageA));
+  ASSERT_EQ(FileBytes(program + L"ReadMe.txt"), FileBytes(sourceA + L"ReadMe.txt"));
+  ASSERT_TRUE(FileBytes(program + L"Plugins\\ScannerBridge.kpl").has_value());
+  ASSERT_EQ(driver::ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallEntry, L"DisplayVersion"),
+            std::optional<std::wstring>(L"2.1.0"));
+  const auto unchangedBefore = FileBytes(program + L"KestraCapture.exe");
+
+  ASSERT_NO_FATAL_FAILURE(UpgradeToReleaseB(packageB));
+
+  const auto instructions = FileBytes(SpecialFolder(CSIDL_TEMPLATES) + L"\\ComparedResult.txt");
+  ASSERT_TRUE(instructions.has_value());
+  EXPECT_EQ(
+      *instructions,
+      "copy=Plugins\\Sharpen.kpl\r\ncopy=ReadMe.txt\r\ndelete=Plugins\\ScannerBridge.kpl\r\n");
+  EXPECT_EQ(FileBytes(program + L"ReadMe.txt"), FileBytes(sourceB + L"ReadMe.txt"));
+  EXPECT_EQ(FileBytes(program + L"Plugins\\Sharpen.kpl"),
+            FileBytes(sourceB + L"Plugins\\Sharpen.kpl"));
+  EXPECT_FALSE(FileBytes(program + L"Plugins\\ScannerBridge.kpl").has_value());
+  EXPECT_EQ(FileBytes(program + L"KestraCapture.exe"), unchangedBefore);
+  EXPECT_EQ(FileBytes(program + L"Application_FileList.txt"),
+            FileBytes(sourceB + L"Application_FileList.txt"));
+  EXPECT_EQ(driver::ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallEntry, L"DisplayVersion"),
+            std::optional<std::wstring>(L"2.2.0"));
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// Saves what a window shows on the screen as a PNG file (GDI+).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace demo {
+
+// Starts GDI+ for the lifetime of the object.
+class PictureWriter {
+ public:
+  PictureWriter();
+  ~PictureWriter();
+  PictureWriter(const PictureWriter&) = delete;
+  PictureWriter& operator=(const PictureWriter&) = delete;
+
+  // The window's whole area, frame included, as it is on the screen now.
+  bool Save(HWND window, const std::wstring& path) const;
+
+ private:
+  ULONG_PTR token_ = 0;
+};
+
+}  // namespace demo
