@@ -60,6 +60,8 @@ class Walk {
       Say(L"no " + form + L" window appeared");
       return nullptr;
     }
+    ::RedrawWindow(page->handle, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::Sleep(kPaintMilliseconds);
     const std::wstring path = pictures_ + pictureName + L".png";
     Say(L"  " + form + (pictures_writer_.Save(page->handle, path) ? L" -> " + path : L""));
