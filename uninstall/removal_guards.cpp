@@ -51,7 +51,7 @@ bool HoldsOrEquals(const std::wstring& outer, const std::wstring& inner) {
   if (!strings::EqualsIgnoreCase(outer, std::wstring_view(inner).substr(0, outer.size()))) {
     return false;
   }
-  return outer.size() == inner.size() || inner[outer.size()] == L'\\';
+  return outer.size() == inner.size() || outer.back() == L'\\' || inner[outer.size()] == L'\\';
 }
 
 }  // namespace

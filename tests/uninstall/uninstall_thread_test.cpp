@@ -1,0 +1,119 @@
+// The uninstallation worker as its page sees it: the five fixed status texts with their bar
+// positions in order, the files shown in between, and the finished message, also when the
+// record names nothing at all.
+#include "uninstall/uninstall_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "tests/util/test_files.h"
+#include "util/reg_key.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// What the page window received, in order: status texts, and bar positions as "#n".
+std::vector<std::wstring> received;
+bool finished = false;
+UINT finishedMessage = 0;
+UINT progressMessage = 0;
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == progressMessage) {
+    if (wParam == kStatusText) {
+      std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
+      received.push_back(*text);
+    } else {
+      received.push_back(L"#" + std::to_wstring(lParam));
+    }
+    return 0;
+  }
+  if (message == finishedMessage) {
+    finished = true;
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+class UninstallThread : public testing::Test {
+ protected:
+  void SetUp() override {
+    App.Paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    App.Paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    finishedMessage = ::RegisterWindowMessageW(L"UNINSTALL_THREAD_FINISHED");
+    progressMessage = ::RegisterWindowMessageW(kWorkerProgressMessage);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = PageProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TestUninstallPage";
+    ::RegisterClassW(&windowClass);
+    page_ = ::CreateWindowW(L"TestUninstallPage", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            windowClass.hInstance, nullptr);
+    received.clear();
+    finished = false;
+  }
+  void TearDown() override { ::DestroyWindow(page_); }
+
+  // Runs the worker to its finished message, pumping the page's messages meanwhile.
+  bool Run(const UNINSTStruct_INFO& record) {
+    TUninstallThread worker(page_, record);
+    worker.Start();
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (!finished && std::chrono::steady_clock::now() < deadline) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      MSG message;
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    }
+    return finished;
+  }
+
+  HWND page_ = nullptr;
+};
+
+const std::vector<std::wstring> kStepReports = {
+    L"#0",  L"Remove Reg on Boot!",    L"#20",  L"Remove Reg on Add/Remove Programs!",
+    L"#40", L"Remove Links!",          L"#60",  L"Remove Reg on Program Folder!",
+    L"#80", L"Remove Program Folder!", L"#100",
+};
+
+TEST_F(UninstallThread, EmptyRecordReportsEveryStepAndFinishes) {
+  ASSERT_TRUE(Run(UNINSTStruct_INFO{}));
+  EXPECT_EQ(received, kStepReports);
+}
+
+TEST_F(UninstallThread, FilesAreShownBetweenTheLastTwoSteps) {
+  const std::wstring product = test_files::FreshFolder(L"KestraThread");
+  test_files::WriteText(product + L"a.txt", "a");
+  test_files::WriteText(product + L"KestraThread\\b.txt", "b");
+  win::RegKey key;
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"Software\\Kestra Thread\\KestraOne", KEY_WRITE));
+  key.Close();
+  UNINSTStruct_INFO record;
+  record.InstallDir = product.substr(0, product.size() - 1);
+  record.KeyPath = L"Software\\Kestra Thread\\KestraOne\\";
+
+  ASSERT_TRUE(Run(record));
+
+  ASSERT_EQ(received.size(), kStepReports.size() + 4);
+  EXPECT_TRUE(std::equal(kStepReports.begin(), kStepReports.begin() + 9, received.begin()));
+  EXPECT_TRUE(std::equal(kStepReports.end() - 2, kStepReports.end(), received.end() - 2));
+  // Between them each file's path, then the bar one step on; files in the walk's order.
+  const std::vector<std::wstring> between(received.begin() + 9, received.end() - 2);
+  EXPECT_EQ(between[1], L"#81");
+  EXPECT_EQ(between[3], L"#82");
+  std::vector<std::wstring> files = {between[0], between[2]};
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files,
+            (std::vector<std::wstring>{product + L"KestraThread\\b.txt", product + L"a.txt"}));
+  EXPECT_FALSE(test_files::IsFile(product + L"a.txt"));
+  EXPECT_FALSE(win::RegKey::Exists(HKEY_LOCAL_MACHINE, L"Software\\Kestra Thread"));
+}
+
+}  // namespace

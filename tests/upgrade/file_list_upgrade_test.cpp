@@ -1,0 +1,208 @@
+// Comparing and applying file lists on disk: what is copied, deleted and recorded, what stays
+// untouched when the lists agree, and that names leading out of the program folder do nothing.
+#include "upgrade/file_list_upgrade.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "tests/util/test_files.h"
+#include "util/reg_key.h"
+
+namespace {
+
+constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+struct Layout {
+  std::wstring root;       // holds everything below, and files "outside" the program folders
+  std::wstring package;    // the package's program folder
+  std::wstring installed;  // the installed program folder
+  std::wstring templates;  // where the instruction file goes
+  std::wstring setupIni;
+};
+
+Layout MakeLayout(const std::wstring& name, const std::string& entryName,
+                  const std::string& version) {
+  Layout layout;
+  layout.root = test_files::FreshFolder(name);
+  layout.package = layout.root + L"package\\Program Files\\Kestra";
+  layout.installed = layout.root + L"installed\\Kestra\\";
+  layout.templates = layout.root + L"templates";
+  test_files::MakeFolders(layout.package);
+  test_files::MakeFolders(layout.installed);
+  test_files::MakeFolders(layout.templates);
+  layout.setupIni = layout.root + L"package\\Setup.ini";
+  test_files::WriteText(layout.setupIni, "[Setup]\r\n%REG_FODLER_PROGNAME=" + entryName +
+                                             "\r\n%PROGRAM_VERSION=" + version + "\r\n");
+  return layout;
+}
+
+std::optional<std::wstring> DisplayVersion(const std::wstring& entry) {
+  win::RegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, kUninstallKey + entry, KEY_READ)) return std::nullopt;
+  return key.ReadString(L"DisplayVersion");
+}
+
+void SetDisplayVersion(const std::wstring& entry, const std::wstring& version) {
+  win::RegKey key;
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, kUninstallKey + entry, KEY_WRITE));
+  key.WriteString(L"DisplayVersion", version);
+}
+
+std::string Narrow(const std::wstring& text) {
+  return std::string(text.begin(), text.end());
+}
+
+class FileListUpgrade : public testing::Test {
+ protected:
+  void SetUp() override { App.Paths.UninstallKey = kUninstallKey; }
+};
+
+TEST_F(FileListUpgrade, CopiesNewAndChangedDeletesRemovedAndRecordsTheVersion) {
+  const Layout l = MakeLayout(L"upgrade-changes", "KestraUpgradeOne", "2.0");
+  SetDisplayVersion(L"KestraUpgradeOne", L"1.0");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt",
+                        "same.dll=1\r\nchanged.dll=2\r\nnew.dll=1\r\nsub\\x.dll=1\r\n"
+                        "Data\\inner.txt=2\r\nApplication_FileList.txt=9\r\n");
+  test_files::WriteText(l.installed + L"Application_FileList.txt",
+                        "SAME.DLL=1\r\nchanged.dll=1\r\nremoved.dll=1\r\nData\\inner.txt=1\r\n");
+  for (const wchar_t* name :
+       {L"same.dll", L"changed.dll", L"new.dll", L"sub\\x.dll", L"Data\\inner.txt"}) {
+    test_files::WriteText(l.package + L"\\" + name, "new");
+  }
+  for (const wchar_t* name : {L"same.dll", L"changed.dll", L"removed.dll", L"Data\\inner.txt"}) {
+    test_files::WriteText(l.installed + name, "old");
+  }
+
+  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+
+  EXPECT_EQ(lines,
+            (std::vector<std::wstring>{L"copy=changed.dll", L"copy=new.dll", L"copy=sub\\x.dll",
+                                       L"copy=Data\\inner.txt", L"delete=removed.dll"}));
+  EXPECT_EQ(test_files::ReadText(l.templates + L"\\ComparedResult.txt"),
+            "copy=changed.dll\r\ncopy=new.dll\r\ncopy=sub\\x.dll\r\ncopy=Data\\inner.txt\r\n"
+            "delete=removed.dll\r\n");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"same.dll"), "old");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"changed.dll"), "new");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"new.dll"), "new");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"Data\\inner.txt"), "new");
+  EXPECT_FALSE(test_files::IsFile(l.installed + L"removed.dll"));
+  EXPECT_FALSE(test_files::IsFolder(l.installed + L"sub")) << "no folder is created";
+  EXPECT_EQ(test_files::ReadText(l.installed + L"Application_FileList.txt"),
+            test_files::ReadText(l.package + L"\\Application_FileList.txt"));
+  EXPECT_EQ(DisplayVersion(L"KestraUpgradeOne"), L"2.0");
+}
+
+TEST_F(FileListUpgrade, IdenticalListsChangeNothing) {
+  const Layout l = MakeLayout(L"upgrade-same", "KestraUpgradeSame", "2.0");
+  SetDisplayVersion(L"KestraUpgradeSame", L"1.0");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt", "a.dll=1\r\n");
+  // The same list in UTF-16 with its byte-order mark and LF line ends.
+  test_files::WriteText(l.installed + L"Application_FileList.txt", std::string("\xFF\xFE"
+                                                                               "a\0.\0d\0l\0l\0=\0"
+                                                                               "1\0\n\0",
+                                                                               18));
+  test_files::WriteText(l.package + L"\\a.dll", "new");
+  test_files::WriteText(l.installed + L"a.dll", "old");
+
+  EXPECT_TRUE(CompareAndApply(l.package, l.installed, l.templates, l.setupIni).empty());
+  EXPECT_FALSE(test_files::IsFile(l.templates + L"\\ComparedResult.txt"));
+  EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), "old");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"Application_FileList.txt")->size(), 18u);
+  EXPECT_EQ(DisplayVersion(L"KestraUpgradeSame"), L"1.0");
+}
+
+TEST_F(FileListUpgrade, NamesLeavingTheProgramFolderCopyAndDeleteNothing) {
+  const Layout l = MakeLayout(L"upgrade-traversal", "KestraUpgradeWalk", "3.0");
+  const std::string root = Narrow(l.root);
+  test_files::WriteText(l.root + L"victim.txt", "victim");
+  test_files::WriteText(l.root + L"installed\\victim.txt", "victim");
+  test_files::WriteText(l.installed + L"plain.txt", "plain");
+  test_files::WriteText(l.root + L"package\\Program Files\\victim.txt", "from the package");
+  test_files::WriteText(l.root + L"package\\victim.txt", "from the package");
+  // Changed in the new list: each would be a copy.
+  const std::string copies[] = {
+      "..\\victim.txt",
+      "..\\..\\victim.txt",
+      "sub\\..\\..\\victim.txt",
+      root + "victim.txt",
+      "\\\\localhost\\C$\\victim.txt",
+      "C:victim.txt",
+      "plain.txt:stream",
+      "/victim.txt",
+      "..",
+  };
+  // Only in the old list: each would be a deletion.
+  const std::string deletions[] = {
+      "..\\..\\installed\\victim.txt",
+      ".\\..\\victim.txt",
+      root + "installed\\victim.txt",
+      "\\\\?\\" + root + "victim.txt",
+      "C:..\\victim.txt",
+      "plain.txt::$DATA",
+      "..\\.\\victim.txt",
+  };
+  std::string newList = "Application_FileList.txt=1\r\n";
+  std::string oldList;
+  for (const auto& name : copies) {
+    newList += name + "=2\r\n";
+    oldList += name + "=1\r\n";
+  }
+  for (const auto& name : deletions) oldList += name + "=1\r\n";
+  test_files::WriteText(l.package + L"\\Application_FileList.txt", newList);
+  test_files::WriteText(l.installed + L"Application_FileList.txt", oldList);
+  ::SetCurrentDirectoryW(l.installed.c_str());
+
+  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+
+  ::SetCurrentDirectoryW(L"C:\\");
+  EXPECT_EQ(lines.size(), std::size(copies) + std::size(deletions))
+      << "the instructions are written; carrying them out passes over each";
+  EXPECT_EQ(test_files::ReadText(l.root + L"victim.txt"), "victim");
+  EXPECT_EQ(test_files::ReadText(l.root + L"installed\\victim.txt"), "victim");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"plain.txt"), "plain");
+  EXPECT_FALSE(test_files::IsFile(l.installed + L"victim.txt"));
+  EXPECT_EQ(test_files::ReadText(L"C:\\victim.txt"), std::nullopt);
+}
+
+TEST_F(FileListUpgrade, MissingInstalledListCountsAsEmpty) {
+  const Layout l = MakeLayout(L"upgrade-no-old", "KestraUpgradeNoOld", "2.5");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt", "a.dll=1\r\n");
+  test_files::WriteText(l.package + L"\\a.dll", "new");
+  EXPECT_EQ(CompareAndApply(l.package, l.installed, l.templates, l.setupIni),
+            std::vector<std::wstring>{L"copy=a.dll"});
+  EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), "new");
+  EXPECT_TRUE(test_files::IsFile(l.installed + L"Application_FileList.txt"));
+  EXPECT_EQ(DisplayVersion(L"KestraUpgradeNoOld"), L"2.5");
+}
+
+TEST_F(FileListUpgrade, MissingPackageListDeletesNothing) {
+  const Layout l = MakeLayout(L"upgrade-no-new", "KestraUpgradeNoNew", "2.0");
+  test_files::WriteText(l.installed + L"Application_FileList.txt", "a.dll=1\r\n");
+  test_files::WriteText(l.installed + L"a.dll", "old");
+  EXPECT_TRUE(CompareAndApply(l.package, l.installed, l.templates, l.setupIni).empty());
+  EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), "old");
+  EXPECT_EQ(DisplayVersion(L"KestraUpgradeNoNew"), std::nullopt);
+}
+
+TEST_F(FileListUpgrade, DisplayVersionNeedsAnEntryName) {
+  const Layout l = MakeLayout(L"upgrade-no-entry", "", "9.9");
+  win::RegKey uninstall;
+  ASSERT_TRUE(uninstall.Create(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WRITE));
+  uninstall.DeleteValue(L"DisplayVersion");
+  UpdateDisplayVersion(l.setupIni);
+  UpdateDisplayVersion(l.root + L"missing\\Setup.ini");
+  win::RegKey read;
+  ASSERT_TRUE(read.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ));
+  EXPECT_FALSE(read.HasValue(L"DisplayVersion")) << "the Uninstall key itself gets no version";
+}
+
+TEST_F(FileListUpgrade, EmptyVersionIsRecordedEmpty) {
+  const Layout l = MakeLayout(L"upgrade-empty-version", "KestraUpgradeEmpty", "");
+  SetDisplayVersion(L"KestraUpgradeEmpty", L"1.0");
+  UpdateDisplayVersion(l.setupIni);
+  EXPECT_EQ(DisplayVersion(L"KestraUpgradeEmpty"), L"");
+}
+
+}  // namespace
