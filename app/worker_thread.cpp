@@ -14,19 +14,25 @@ void TWorkerThread::Start() {
 }
 
 void TWorkerThread::Pause() {
+  closed_.store(true);
   ::ResetEvent(gate_.Get());
 }
 
 void TWorkerThread::Resume() {
-  if (!stopped_.load()) ::SetEvent(gate_.Get());
+  if (stopped_.load()) return;
+  ::SetEvent(gate_.Get());
+  closed_.store(false);
 }
 
 void TWorkerThread::Stop() {
   stopped_.store(true);
+  closed_.store(true);
   ::ResetEvent(gate_.Get());
 }
 
 void TWorkerThread::PassGate() const {
+  // An open gate is passed without a kernel call: file walks pass it once a file.
+  if (!closed_.load()) return;
   ::WaitForSingleObject(gate_.Get(), INFINITE);
 }
 

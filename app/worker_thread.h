@@ -62,4 +62,5 @@ class TWorkerThread : public StatusSink, public ProgressSink {
   win::ScopedHandle thread_;
   std::atomic<bool> finished_{false};
   std::atomic<bool> stopped_{false};
+  std::atomic<bool> closed_{false};  // set before the gate closes, cleared after it opens
 };

@@ -5,9 +5,13 @@
 
 #include "app/app.h"
 #include "uninstall/install_tree_removal.h"
+#include "uninstall/throttled_reports.h"
 #include "uninstall/uninstall_steps.h"
 
 namespace {
+
+// Often enough for the label and bar to look live, rarely enough to cost little per file.
+constexpr ULONGLONG kFileReportIntervalMs = 50;
 
 // A step that raises an error is passed over; the remaining steps still run.
 void RunStep(const std::function<void()>& step) {
@@ -34,8 +38,7 @@ void TUninstallThread::Execute() {
       {[this] { RemoveUninstallEntry(record_); }, L"Remove Reg on Add/Remove Programs!", 40},
       {[&] { RemoveLinks(record_, programsFolder); }, L"Remove Links!", 60},
       {[this] { RemovePrivateFolder(record_); }, L"Remove Reg on Program Folder!", 80},
-      {[this] { DeleteInstallTree(record_.InstallDir, *this, *this); }, L"Remove Program Folder!",
-       100},
+      {[this] { RemoveProgramFolder(); }, L"Remove Program Folder!", 100},
   };
   SetPosition(0);
   for (const auto& step : steps) {
@@ -44,4 +47,11 @@ void TUninstallThread::Execute() {
     ShowStatus(step.status);
     SetPosition(step.position);
   }
+}
+
+void TUninstallThread::RemoveProgramFolder() {
+  ThrottledReports reports(
+      *this, *this, [this] { PassGate(); }, kFileReportIntervalMs);
+  DeleteInstallTree(record_.InstallDir, reports, reports);
+  reports.Flush();
 }

@@ -17,5 +17,7 @@ class TUninstallThread : public TWorkerThread {
   void Execute() override;
 
  private:
+  void RemoveProgramFolder();
+
   UNINSTStruct_INFO record_;
 };

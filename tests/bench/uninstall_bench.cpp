@@ -1,7 +1,8 @@
-// Times the removal of an installed program's files as the uninstallation worker does it (each
-// file shown on the page and counted on its bar, through the page's message queue) next to a
+// Times the uninstallation worker on a record that names only a product folder (its files shown
+// on the page and counted on its bar, through the page's message queue) next to a
 // bare DeleteFileW walk over the same tree. Usage: uninstall_bench [files [rounds]]; by default
 // 2,000 files in 20 folders, 5 rounds. Prints the median of each and their ratio.
+#include <shlobj.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -12,11 +13,12 @@
 #include <vector>
 
 #include "app/worker_thread.h"
-#include "uninstall/install_tree_removal.h"
+#include "uninstall/removal_guards.h"
+#include "uninstall/uninstall_thread.h"
 
 namespace {
 
-constexpr wchar_t kFinished[] = L"BENCH_UNINSTALL_FINISHED";
+constexpr wchar_t kFinished[] = L"UNINSTALL_THREAD_FINISHED";
 constexpr int kFolders = 20;
 
 const std::wstring kProduct = L"C:\\uninstall-bench\\KestraBench";
@@ -59,19 +61,13 @@ void BareDelete(const std::wstring& folder) {
   ::FindClose(search);
 }
 
-class RemovalWorker : public TWorkerThread {
- public:
-  explicit RemovalWorker(HWND page) : TWorkerThread(page, kFinished) {}
-
- protected:
-  void Execute() override { DeleteInstallTree(kProduct, *this, *this); }
-};
-
 // Runs the worker against a window that takes its reports as the page does, to the end.
 void WorkerDelete(HWND page) {
   const UINT finished = ::RegisterWindowMessageW(kFinished);
   const UINT progress = ::RegisterWindowMessageW(kWorkerProgressMessage);
-  RemovalWorker worker(page);
+  UNINSTStruct_INFO record;
+  record.InstallDir = kProduct;
+  TUninstallThread worker(page, record);
   worker.Start();
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -112,12 +108,23 @@ int wmain(int argc, wchar_t** argv) {
     MakeTree(files);
     bare.push_back(TimeMs([&] { BareDelete(kProduct); }));
   }
+  std::vector<double> guard;
+  for (int round = 0; round < rounds; ++round) {
+    guard.push_back(TimeMs([] { (void)IsRemovableInstallDir(kProduct); }));
+  }
+  std::vector<double> notify;
+  for (int round = 0; round < rounds; ++round) {
+    notify.push_back(TimeMs([] { ::SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr); }));
+  }
   const double engineMs = Median(engine);
   const double bareMs = Median(bare);
   std::printf(
       "%d files, %d rounds, median: uninstall worker %.1f ms, bare DeleteFileW %.1f ms, "
       "ratio %.2f\n",
       files, rounds, engineMs, bareMs, engineMs / bareMs);
+  std::printf("of which the check of the product folder against the special folders: %.1f ms\n",
+              Median(guard));
+  std::printf("of which the shell notification after the shortcuts: %.1f ms\n", Median(notify));
   ::DestroyWindow(page);
   return 0;
 }
