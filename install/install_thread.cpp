@@ -29,6 +29,11 @@ std::wstring TInstallThread::Setting(const std::wstring& key,
   return settings_->ReadString(L"Setup", key, defaultValue);
 }
 
+bool TInstallThread::LoadSettings() {
+  settings_ = ReadIniFile(App.Paths.SetupIniPath);
+  return settings_ != nullptr;
+}
+
 void TInstallThread::Execute() {
   RunInstallation();
   settings_.reset();
@@ -36,8 +41,7 @@ void TInstallThread::Execute() {
 
 void TInstallThread::RunInstallation() {
   // Without its settings nothing can be installed: the page moves on to the finish page at once.
-  settings_ = ReadIniFile(App.Paths.SetupIniPath);
-  if (!settings_) return;
+  if (!LoadSettings()) return;
   if (App.Info.RunState != 1) return;
   InstallSteps();
   RunStep([this] { WriteRecordFile(*this); });

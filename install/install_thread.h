@@ -15,6 +15,8 @@ class TInstallThread : public TWorkerThread {
  public:
   explicit TInstallThread(HWND page);
 
+  // Reads the thread's own settings from Setup.ini; false when there is no such file.
+  bool LoadSettings();
   // A value of section "Setup" of the thread's own settings reader; "" when absent.
   std::wstring Setting(const std::wstring& key, const std::wstring& defaultValue = L"") const;
   std::vector<std::wstring>& RecordList() { return recordList_; }

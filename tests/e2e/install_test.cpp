@@ -4,8 +4,10 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/test_package.h"
 #include "tools/driver/driver.h"
@@ -59,10 +61,19 @@ std::optional<std::wstring> MachineValue(const std::wstring& key, const std::wst
   return driver::ReadRegistryString(HKEY_LOCAL_MACHINE, key, name);
 }
 
+// The page once it is visible; when it does not come, the windows that are shown instead are
+// named in the test's output.
 HWND ShownPage(const Process& setup, const wchar_t* className,
                std::chrono::milliseconds timeout = kTimeout) {
   const auto page = driver::WaitForVisibleWindowOfClass(setup.Id(), className, timeout);
-  return page ? page->handle : nullptr;
+  if (page) return page->handle;
+  for (const auto& window : driver::TopLevelWindows(setup.Id())) {
+    if (window.visible) {
+      ADD_FAILURE() << "shown instead of " << Narrow(className) << ": " << Narrow(window.className)
+                    << " \"" << Narrow(window.title) << "\"";
+    }
+  }
+  return nullptr;
 }
 
 void Click(HWND page, const std::wstring& caption) {
@@ -96,6 +107,15 @@ void InstallThroughTheWizard(const e2e::TestPackage& package, bool withLicence) 
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 20s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    ::Sleep(50);
+  }
+  return true;
+}
+
 void ExpectShortcut(const std::wstring& link, const std::wstring& target,
                     const std::wstring& arguments, const std::wstring& workingFolder,
                     const std::wstring& icon) {
@@ -121,8 +141,10 @@ TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
       "%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n"
       "%PROGRAM_ONBOOT=KestraCapture\r\n%PROGRAM_FORMCAPTION=Kestra Capture Window\r\n"
       "%UNINST_ICO=Uninstall.ico\r\n%MANULA_EXIST=1\r\n%MANUAL_DIR=Manual\\\r\n"
-      "%MANUAL_ICO=Manual.ico\r\n");
+      "%MANUAL_ICO=Manual.ico\r\n%Exe_AfterInstall=1\r\n");
   package.WriteText(L"program files\\Kestra\\Kestra.exe", kProgramBytes);
+  package.AddRecorder(L"program files\\Kestra\\DeskRelay.exe");
+  package.AddRecorder(L"icacls.exe");
   package.WriteText(L"program files\\Kestra\\Manual\\English.pdf", "%PDF manual");
   package.WriteText(L"program files\\KestraOld\\Legacy.dll", "legacy");
   package.WriteText(L"program files\\Updater\\Regedit_FileList.ini", kForeignRecord);
@@ -148,6 +170,30 @@ TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
             std::optional<std::string>("%PDF manual"));
   EXPECT_EQ(FileBytes(product + L"\\KestraOld\\Legacy.dll"), std::optional<std::string>("legacy"));
   EXPECT_EQ(FileBytes(program + L"\\Installed.log"), std::optional<std::string>(""));
+
+  // The ticked start option starts the program through the launcher beside it.
+  std::vector<std::wstring> relayStarts;
+  ASSERT_TRUE(WaitUntil([&] {
+    relayStarts = e2e::RecordedStartsOf(program + L"\\DeskRelay.exe");
+    return !relayStarts.empty();
+  })) << "DeskRelay.exe is started";
+  EXPECT_NE(relayStarts.front().find(L"DeskRelay.exe"), std::wstring::npos);
+  EXPECT_TRUE(relayStarts.front().ends_with(L" Kestra.exe")) << Narrow(relayStarts.front());
+
+  // The product folder and the install-backup folder opened to everybody, in this order, the
+  // account name quoted.
+  const auto openedTo = [](const std::wstring& folder) {
+    const std::wstring quoted = L"icacls.exe \"" + folder + L"\"";
+    return std::vector<std::wstring>{quoted + L" /reset /T", quoted + L" /inheritance:r /T",
+                                     quoted + L" /grant \"Everyone\":(OI)(CI)F /T",
+                                     quoted + L" /grant SYSTEM:(OI)(CI)F /T"};
+  };
+  std::vector<std::wstring> expectedCommands =
+      openedTo(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra");
+  for (auto& line : openedTo(SpecialFolder(CSIDL_COMMON_TEMPLATES) + L"\\Kestra")) {
+    expectedCommands.push_back(line);
+  }
+  EXPECT_EQ(package.RecordedStarts(L"icacls.exe"), expectedCommands);
 
   const std::wstring uninstallKey = std::wstring(kUninstallKey) + L"KestraCapture";
   const struct {
@@ -298,6 +344,144 @@ TEST(Install, OemPackageWithWorkbookInThePayload) {
   EXPECT_EQ(record->find("CurrentVersion\\Run]"), std::string::npos) << "no start-up section";
   EXPECT_NE(record->find("[HKEY_LOCAL_MACHINE\\Software\\OEM\\KestraNotes]\r\n"),
             std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Later tests in the same prefix start from a machine without this product's registration.
+void ForgetInstallation(const std::wstring& programName, const std::wstring& publisher) {
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(kUninstallKey) + programName).c_str());
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\" + publisher + L"\\" + programName).c_str());
+}
+
+void WriteFileAt(const std::wstring& path, const std::string& bytes) {
+  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+// Makes Wine report another Windows version to the programs started while it lives.
+class WindowsVersionOverride {
+ public:
+  explicit WindowsVersionOverride(const wchar_t* version) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key_, nullptr);
+    ::RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                     static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+  }
+  ~WindowsVersionOverride() {
+    ::RegDeleteValueW(key_, L"Version");
+    ::RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+TEST(Install, UserScriptsAndMacrosSurviveAndWinOverThePayload) {
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Osprey";
+  const std::wstring program = product + L"\\Osprey";
+  const std::wstring oldProgram = product + L"\\OspreyOld";
+  // What an earlier installation left: scripts in the product, program and old program folders.
+  WriteFileAt(product + L"\\ScriptsMacros\\Product.js", "product folder script");
+  WriteFileAt(program + L"\\ScriptsMacros\\Shared.js", "user version");
+  WriteFileAt(program + L"\\ScriptsMacros\\Deep\\User.vbs", "user macro");
+  WriteFileAt(oldProgram + L"\\ScriptsMacros\\Old.js", "old version script");
+  WriteFileAt(program + L"\\Stale.dll", "stale");
+
+  e2e::TestPackage package(L"install-scripts");
+  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"Setup.ini",
+                    "[Setup]\r\n%PROGRAM_FILES=Osprey\r\n%PROGRAM_FILES_OLD=OspreyOld\r\n"
+                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Osprey.exe\r\n%PROGRAM_VERSION=1.0\r\n"
+                    "%PUBLISHER=Osprey Works\r\n%REG_FODLER_PROGNAME=KestraOCR\r\n");
+  package.WriteText(L"program files\\Osprey\\Osprey.exe", "osprey");
+  package.WriteText(L"program files\\Osprey\\ScriptsMacros\\Shared.js", "payload version");
+  package.WriteText(L"program files\\Osprey\\ScriptsMacros\\Stock.js", "stock");
+
+  InstallThroughTheWizard(package, true);
+  ForgetInstallation(L"KestraOCR", L"Osprey Works");
+
+  for (const std::wstring& folder : {program, oldProgram}) {
+    SCOPED_TRACE(Narrow(folder));
+    const std::wstring scripts = folder + L"\\ScriptsMacros\\";
+    EXPECT_EQ(FileBytes(scripts + L"Shared.js"), std::optional<std::string>("user version"));
+    EXPECT_EQ(FileBytes(scripts + L"Deep\\User.vbs"), std::optional<std::string>("user macro"));
+    EXPECT_EQ(FileBytes(scripts + L"Product.js"),
+              std::optional<std::string>("product folder script"));
+    EXPECT_EQ(FileBytes(scripts + L"Old.js"), std::optional<std::string>("old version script"));
+  }
+  EXPECT_EQ(FileBytes(program + L"\\ScriptsMacros\\Stock.js"), std::optional<std::string>("stock"));
+  EXPECT_EQ(FileBytes(program + L"\\Osprey.exe"), std::optional<std::string>("osprey"));
+  EXPECT_FALSE(FileBytes(program + L"\\Stale.dll").has_value())
+      << "the earlier installation's files are cleared";
+  const std::wstring backup = SpecialFolder(CSIDL_TEMPLATES) + L"\\KestraOCR\\ScriptsMacros";
+  EXPECT_TRUE(FolderExists(backup));
+  EXPECT_FALSE(FileBytes(backup + L"\\Shared.js").has_value()) << "the backup is emptied";
+}
+
+// The product whose data folder is saved whole instead of its ScriptsMacros folder.
+TEST(Install, PanCaptureKeepsItsWholeDataFolder) {
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\PanCapture";
+  const std::wstring program = product + L"\\PanCapture";
+  WriteFileAt(program + L"\\Data\\Settings.xml", "user settings");
+  WriteFileAt(program + L"\\Data\\Profiles\\Mine.txt", "my profile");
+  WriteFileAt(product + L"\\PanCaptureOld\\ScriptsMacros\\Old.js", "old version script");
+
+  e2e::TestPackage package(L"install-pancapture");
+  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"Setup.ini",
+                    "[Setup]\r\n%PROGRAM_FILES=PanCapture\r\n%PROGRAM_FILES_OLD=PanCaptureOld\r\n"
+                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=PanCapture.exe\r\n"
+                    "%PROGRAM_DATA=Data\\\r\n%PROGRAM_VERSION=1.0\r\n"
+                    "%PUBLISHER=Osprey Works\r\n%REG_FODLER_PROGNAME=KestraPen\r\n");
+  package.WriteText(L"program files\\PanCapture\\PanCapture.exe", "pan");
+  package.WriteText(L"program files\\PanCapture\\Data\\Settings.xml", "default settings");
+  package.WriteText(L"program files\\PanCapture\\Data\\Defaults.xml", "defaults");
+
+  InstallThroughTheWizard(package, true);
+  ForgetInstallation(L"KestraPen", L"Osprey Works");
+
+  const std::wstring data = program + L"\\Data\\";
+  EXPECT_EQ(FileBytes(data + L"Settings.xml"), std::optional<std::string>("user settings"));
+  EXPECT_EQ(FileBytes(data + L"Profiles\\Mine.txt"), std::optional<std::string>("my profile"));
+  EXPECT_EQ(FileBytes(data + L"Defaults.xml"), std::optional<std::string>("defaults"));
+  EXPECT_EQ(FileBytes(data + L"Old.js"), std::optional<std::string>("old version script"))
+      << "the old version's scripts land in the data folder";
+}
+
+// Windows XP knows no icacls: one cacls command opens the product folder, none the backup.
+TEST(Install, WindowsXpGetsOneCaclsCommand) {
+  e2e::TestPackage package(L"install-xp");
+  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"Setup.ini",
+                    "[Setup]\r\n%PROGRAM_FILES=Harrier\r\n%PROGRAM_FILES_OLD=HarrierOld\r\n"
+                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Harrier.exe\r\n%PROGRAM_VERSION=1.0\r\n"
+                    "%PUBLISHER=Harrier Works\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
+  package.WriteText(L"program files\\Harrier\\Harrier.exe", "harrier");
+  package.AddRecorder(L"cmd.exe");
+  package.AddRecorder(L"icacls.exe");
+  {
+    WindowsVersionOverride xp(L"winxp");
+    InstallThroughTheWizard(package, true);
+  }
+  ForgetInstallation(L"KestraPhoto", L"Harrier Works");
+
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Harrier";
+  EXPECT_EQ(FileBytes(product + L"\\Harrier\\Harrier.exe"), std::optional<std::string>("harrier"));
+  EXPECT_EQ(package.RecordedStarts(L"cmd.exe"),
+            std::vector<std::wstring>{L"cmd.exe /c echo y|cacls \"" + product +
+                                      L"\" /G \"Everyone\":F /T"});
+  EXPECT_TRUE(package.RecordedStarts(L"icacls.exe").empty());
 }
 
 }  // namespace

@@ -142,6 +142,16 @@ HWND FindChildByText(HWND parent, const std::wstring& text) {
 }
 
 void Click(HWND button) {
+  // BM_CLICK on a push button goes through a simulated mouse press, which Wine loses now and then
+  // when the page has only just been shown; a push button's click is its notification to the
+  // page, so send that, as long as a user could press the button.
+  const LONG_PTR type = ::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
+  if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+    if (!::IsWindowEnabled(button) || !::IsWindowVisible(button)) return;
+    ::PostMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    return;
+  }
   ::PostMessageW(button, BM_CLICK, 0, 0);
 }
 

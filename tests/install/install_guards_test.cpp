@@ -1,0 +1,121 @@
+// The installation worker where its input is incomplete: it ends and reports, and it never writes
+// at the root of the machine's registry or copies into a folder named by an empty path.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "app/app.h"
+#include "install/file_deployment.h"
+#include "install/install_thread.h"
+#include "install/installation_record.h"
+#include "tests/util/test_files.h"
+#include "util/folder_operations.h"
+#include "util/reg_key.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A window that only receives the worker's messages; the test reads them from its queue.
+class MessageWindow {
+ public:
+  MessageWindow()
+      : handle_(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr)) {}
+  ~MessageWindow() { ::DestroyWindow(handle_); }
+  HWND Handle() const { return handle_; }
+
+  bool Receives(const wchar_t* messageName, std::chrono::milliseconds timeout) const {
+    const UINT message = ::RegisterWindowMessageW(messageName);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    MSG msg;
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (::PeekMessageW(&msg, handle_, message, message, PM_REMOVE)) return true;
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE);
+    }
+    return false;
+  }
+
+ private:
+  HWND handle_;
+};
+
+class InstallGuardsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = test_files::FreshFolder(L"install-guards");
+    // The registry paths the program sets at start-up, without its workbook.
+    App.Paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    App.Paths.PrivateKeyTemplate = L"Software\\%PUBLISHER\\%REG_FODLER_PROGNAME\\";
+    App.Paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    App.Paths.SetupIniPath = folder_ + L"Setup.ini";
+    App.Settings.reset();
+    App.Paths.InstallRootDir = folder_ + L"Product";
+    App.Paths.ProgramDir = App.Paths.InstallRootDir + L"\\Program";
+    App.Paths.UninstallerPath.clear();
+    App.Info.RunState = 1;
+  }
+  void WriteSettings(const std::string& lines) {
+    test_files::WriteText(App.Paths.SetupIniPath, "[Setup]\r\n" + lines);
+  }
+
+  std::wstring folder_;
+};
+
+TEST_F(InstallGuardsTest, WithoutSetupIniTheWorkerReportsItsEndAtOnce) {
+  MessageWindow page;
+  TInstallThread worker(page.Handle());
+  worker.Start();
+  EXPECT_TRUE(page.Receives(L"INSTALL_THREAD_FINISHED", 30s));
+  EXPECT_FALSE(test_files::IsFolder(App.Paths.InstallRootDir)) << "nothing is installed";
+}
+
+TEST_F(InstallGuardsTest, AnotherRunStateInstallsNothing) {
+  WriteSettings(
+      "%PROGRAM_FILES=Guarded\r\n%PUBLISHER=Kestra\r\n%REG_FODLER_PROGNAME=KestraOCR\r\n");
+  App.Info.RunState = 2;
+  MessageWindow page;
+  TInstallThread worker(page.Handle());
+  worker.Start();
+  EXPECT_TRUE(page.Receives(L"INSTALL_THREAD_FINISHED", 30s));
+  EXPECT_FALSE(test_files::IsFolder(App.Paths.InstallRootDir));
+  win::RegKey key;
+  EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + L"KestraOCR", KEY_READ));
+}
+
+TEST_F(InstallGuardsTest, AnEmptyPrivateKeyPathWritesNothingAtTheRoot) {
+  for (const char* settings : {"%REG_FODLER_PROGNAME=KestraOCR\r\n%PROGRAM_FILES=Guarded\r\n",
+                               "%PUBLISHER=Kestra\r\n%PROGRAM_FILES=Guarded\r\n"}) {
+    SCOPED_TRACE(settings);
+    WriteSettings(settings);
+    TInstallThread worker(nullptr);
+    ASSERT_TRUE(worker.LoadSettings());
+    WriteRegOnPrivateFolder(worker);
+    EXPECT_TRUE(worker.RecordList().empty()) << "no record section";
+    win::RegKey root;
+    ASSERT_TRUE(root.Open(HKEY_LOCAL_MACHINE, L"", KEY_READ));
+    for (const wchar_t* value : {L"UninstOnAppDataDir", L"Product", L"InstallDir"}) {
+      EXPECT_FALSE(root.ReadString(value).has_value());
+    }
+  }
+}
+
+TEST_F(InstallGuardsTest, AnEmptyBackupPathCopiesNothingIntoTheCurrentFolder) {
+  WriteSettings(
+      "%PROGRAM_FILES=Guarded\r\n%PUBLISHER=Kestra\r\n%REG_FODLER_PROGNAME=KestraOCR\r\n");
+  const std::wstring current = folder_ + L"current";
+  test_files::MakeFolders(current);
+  ASSERT_TRUE(::SetCurrentDirectoryW(current.c_str()));
+  TInstallThread worker(nullptr);
+  ASSERT_TRUE(worker.LoadSettings());
+  CopySetupToBackup(worker);
+  SecureBackupFolder(worker);
+  ::SetCurrentDirectoryW(L"C:\\");
+  EXPECT_TRUE(test_files::IsFolder(current));
+  EXPECT_EQ(CountFolderEntries(current, L""), 0);
+  EXPECT_FALSE(test_files::IsFile(L"\\install_tests.exe")) << "nor into the drive's root";
+}
+
+}  // namespace
