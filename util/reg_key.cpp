@@ -3,6 +3,15 @@
 #include <utility>
 
 namespace win {
+namespace {
+
+// The registry takes names up to their first NUL: a name holding one inside (from a settings file
+// or a stored value) would reach a shorter name, such as a parent of the key meant.
+bool HoldsNul(const std::wstring& name) {
+  return name.find(L'\0') != std::wstring::npos;
+}
+
+}  // namespace
 
 RegKey::RegKey(RegKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
 
@@ -20,12 +29,14 @@ RegKey::~RegKey() {
 
 bool RegKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
+  if (HoldsNul(path)) return false;
   return ::RegOpenKeyExW(root, path.c_str(), 0, access, &key_) == ERROR_SUCCESS ||
          (key_ = nullptr, false);
 }
 
 bool RegKey::Create(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
+  if (HoldsNul(path)) return false;
   return ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                            &key_, nullptr) == ERROR_SUCCESS ||
          (key_ = nullptr, false);
@@ -63,7 +74,8 @@ bool RegKey::WriteString(const std::wstring& name, const std::wstring& value) co
 }
 
 bool RegKey::DeleteValue(const std::wstring& name) const {
-  return key_ != nullptr && ::RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
+  return key_ != nullptr && !HoldsNul(name) &&
+         ::RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
 }
 
 bool RegKey::HasValue(const std::wstring& name) const {
@@ -88,7 +100,8 @@ std::vector<std::wstring> RegKey::SubKeyNames() const {
 
 bool RegKey::DeleteKeyTree(const std::wstring& path) const {
   // RegDeleteTreeW deletes the named subkey itself after its content.
-  return key_ != nullptr && !path.empty() && ::RegDeleteTreeW(key_, path.c_str()) == ERROR_SUCCESS;
+  return key_ != nullptr && !path.empty() && !HoldsNul(path) &&
+         ::RegDeleteTreeW(key_, path.c_str()) == ERROR_SUCCESS;
 }
 
 bool RegKey::Exists(HKEY root, const std::wstring& path) {
@@ -97,7 +110,7 @@ bool RegKey::Exists(HKEY root, const std::wstring& path) {
 }
 
 bool RegKey::DeleteTree(HKEY root, const std::wstring& path) {
-  return !path.empty() && ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS;
+  return !path.empty() && !HoldsNul(path) && ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace win
