@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "install/install_thread.h"
+#include "uninstall/removal_guards.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/special_folders.h"
@@ -83,11 +84,15 @@ void BackupScriptsMacros(TInstallThread& thread) {
     }
     backupPath = AsFolder(folders.backup);
     saved = true;
-    thread.PassGate();
-    ClearFolderTree(AsFolder(App.Paths.ProgramDir), nullptr, nullptr);
+    if (IsRemovableInstallDir(App.Paths.ProgramDir)) {
+      thread.PassGate();
+      ClearFolderTree(AsFolder(App.Paths.ProgramDir), nullptr, nullptr);
+    }
   }
   if (!saved) backupPath.clear();
-  if (FolderExists(App.Paths.InstallRootDir)) {
+  // An empty or dotted product folder name makes the product folder the Program Files folder
+  // or one above it, whose content belongs to others.
+  if (FolderExists(App.Paths.InstallRootDir) && IsRemovableInstallDir(App.Paths.InstallRootDir)) {
     thread.PassGate();
     ClearFolderTree(AsFolder(App.Paths.InstallRootDir), nullptr, nullptr);
   }
