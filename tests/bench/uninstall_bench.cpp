@@ -1,7 +1,8 @@
 // Times the uninstallation worker on a record that names only a product folder (its files shown
 // on the page and counted on its bar, through the page's message queue) next to a
 // bare DeleteFileW walk over the same tree. Usage: uninstall_bench [files [rounds]]; by default
-// 2,000 files in 20 folders, 5 rounds. Prints the median of each and their ratio.
+// 2,000 files of 100,000 bytes in 20 folders, 5 rounds. Prints the median of each and their ratio,
+// and each one's minimum and median as a figure line for tools/run-benchmarks.sh.
 #include <shlobj.h>
 #include <windows.h>
 
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "app/worker_thread.h"
+#include "tests/bench/win/bench_payload.h"
+#include "tests/bench/win/bench_timing.h"
 #include "uninstall/removal_guards.h"
 #include "uninstall/uninstall_thread.h"
 
@@ -23,23 +26,9 @@ constexpr int kFolders = 20;
 
 const std::wstring kProduct = L"C:\\uninstall-bench\\KestraBench";
 
+// The install benchmark's payload: files of 100,000 bytes in 20 folders.
 void MakeTree(int files) {
-  const std::wstring program = kProduct + L"\\KestraBench";
-  ::CreateDirectoryW(L"C:\\uninstall-bench", nullptr);
-  ::CreateDirectoryW(kProduct.c_str(), nullptr);
-  ::CreateDirectoryW(program.c_str(), nullptr);
-  for (int f = 0; f < kFolders; ++f) {
-    ::CreateDirectoryW((program + L"\\Folder" + std::to_wstring(f)).c_str(), nullptr);
-  }
-  for (int i = 0; i < files; ++i) {
-    const std::wstring path = program + L"\\Folder" + std::to_wstring(i % kFolders) + L"\\file" +
-                              std::to_wstring(i) + L".dat";
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, "payload", 7, &written, nullptr);
-    ::CloseHandle(file);
-  }
+  bench::MakePayload(kProduct + L"\\KestraBench", {files, kFolders, 100'000});
 }
 
 // The baseline: delete every file, remove every folder below the product folder.
@@ -125,6 +114,8 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("of which the check of the product folder against the special folders: %.1f ms\n",
               Median(guard));
   std::printf("of which the shell notification after the shortcuts: %.1f ms\n", Median(notify));
+  bench::PrintFigure("uninstall_worker", engine);
+  bench::PrintFigure("deletefilew_loop", bare);
   ::DestroyWindow(page);
   return 0;
 }
