@@ -7,6 +7,7 @@
 #include "app/run_and_wait.h"
 #include "core/strings/string_util.h"
 #include "install/install_thread.h"
+#include "uninstall/throttled_reports.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 constexpr DWORD kNoWindow = CREATE_NO_WINDOW;
 constexpr wchar_t kEveryoneSidForm[] = L"*S-1-1-0";
+// A copied file's path and bar step reach the page at most this often: drawing them costs the
+// user-interface thread more than copying a small file, and the finish page waits behind them.
+constexpr ULONGLONG kFileReportIntervalMs = 50;
 
 void CreateSingleFolder(const std::wstring& path) {
   if (!FolderExists(path)) ::CreateDirectoryW(path.c_str(), nullptr);
@@ -26,6 +30,16 @@ std::wstring Quoted(const std::wstring& text) {
 std::wstring FolderOf(const std::wstring& path) {
   const auto separator = path.find_last_of(L'\\');
   return separator == std::wstring::npos ? L"" : path.substr(0, separator);
+}
+
+// Copies a folder tree with the page's label and bar, overwriting, reporting at most once per
+// interval; the last file's path and the bar's count are shown at the end.
+void CopyTreeWithReports(TInstallThread& thread, const std::wstring& source,
+                         const std::wstring& target, const std::wstring& leaveOut) {
+  ThrottledReports reports(
+      thread, thread, [&thread] { thread.PassGate(); }, kFileReportIntervalMs);
+  CopyFolderTree(source, target, &reports, false, leaveOut, &reports);
+  reports.Flush();
 }
 
 // Runs the four icacls lines on `target`, moving the bar after each when `withBar` is set.
@@ -87,19 +101,18 @@ void CopyFiles(TInstallThread& thread) {
   CreateSingleFolder(App.Paths.ProgramDir);
   CreateSingleFolder(App.Paths.OldProgramDir);
   thread.PassGate();
-  CopyFolderTree(payload + thread.Setting(L"%PROGRAM_FILES") + L"\\", App.Paths.ProgramDir + L"\\",
-                 &thread, false, L"", &thread);
+  CopyTreeWithReports(thread, payload + thread.Setting(L"%PROGRAM_FILES") + L"\\",
+                      App.Paths.ProgramDir + L"\\", L"");
   thread.PassGate();
-  CopyFolderTree(payload + thread.Setting(L"%PROGRAM_FILES_OLD") + L"\\",
-                 App.Paths.OldProgramDir + L"\\", &thread, false, L"", &thread);
+  CopyTreeWithReports(thread, payload + thread.Setting(L"%PROGRAM_FILES_OLD") + L"\\",
+                      App.Paths.OldProgramDir + L"\\", L"");
 
   std::wstring updater = App.Paths.InstallRootDir + L"\\" + thread.Setting(L"%UPDATER_DIR");
   if (updater.back() != L'\\') updater += L'\\';
   App.Paths.UpdaterDir = updater;
   CreateSingleFolder(strings::WithoutTrailingSeparator(updater));
   thread.PassGate();
-  CopyFolderTree(payload + thread.Setting(L"%UPDATER_DIR") + L"\\", updater, &thread, false, L"",
-                 &thread);
+  CopyTreeWithReports(thread, payload + thread.Setting(L"%UPDATER_DIR") + L"\\", updater, L"");
 
   const DWORD major = WindowsMajorVersion();
   if (major == 6) {
@@ -120,7 +133,7 @@ void CopySetupToBackup(TInstallThread& thread) {
   const std::wstring setupFolder = ExecutableFolder();
   const std::wstring backupFolder = FolderOf(App.Paths.UninstallerPath);
   thread.PassGate();
-  CopyFolderTree(setupFolder, backupFolder + L"\\", &thread, false, L"program files", &thread);
+  CopyTreeWithReports(thread, setupFolder, backupFolder + L"\\", L"program files");
 
   std::vector<std::wstring> workbooks;
   if (FindEntries(setupFolder + L"Texts\\", L".xls", workbooks) > 0) return;

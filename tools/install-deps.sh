@@ -11,6 +11,8 @@ packages=(
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick
   # fixtures, oracles and resource checks
   python3-xlwt python3-pefile libfreexl-dev libreoffice-calc-nogui
+  # the peer installer of the benchmarks (tools/run-benchmarks.sh)
+  nsis
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
