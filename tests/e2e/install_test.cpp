@@ -129,6 +129,52 @@ void ExpectShortcut(const std::wstring& link, const std::wstring& target,
   EXPECT_EQ(shortcut->iconIndex, 0);
 }
 
+// Later tests in the same prefix start from a machine without this product's registration.
+void ForgetInstallation(const std::wstring& programName, const std::wstring& publisher) {
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(kUninstallKey) + programName).c_str());
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\" + publisher + L"\\" + programName).c_str());
+}
+
+// Forgets the product's registration when the test ends, whatever its outcome.
+class ForgottenAtTheEnd {
+ public:
+  ForgottenAtTheEnd(std::wstring programName, std::wstring publisher)
+      : programName_(std::move(programName)), publisher_(std::move(publisher)) {}
+  ~ForgottenAtTheEnd() { ForgetInstallation(programName_, publisher_); }
+
+ private:
+  std::wstring programName_;
+  std::wstring publisher_;
+};
+
+void WriteFileAt(const std::wstring& path, const std::string& bytes) {
+  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+// Makes Wine report another Windows version to the programs started while it lives.
+class WindowsVersionOverride {
+ public:
+  explicit WindowsVersionOverride(const wchar_t* version) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key_, nullptr);
+    ::RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                     static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+  }
+  ~WindowsVersionOverride() {
+    ::RegDeleteValueW(key_, L"Version");
+    ::RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
 TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
   e2e::TestPackage package(L"install-branded");
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
@@ -151,6 +197,7 @@ TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
   ::SetFileAttributesW((package.Folder() + L"program files\\Kestra\\Kestra.exe").c_str(),
                        FILE_ATTRIBUTE_READONLY);
 
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
   InstallThroughTheWizard(package, true);
 
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra";
@@ -314,6 +361,7 @@ TEST(Install, OemPackageWithWorkbookInThePayload) {
   package.WriteText(L"program files\\Wren\\Wren.exe", "wren");
   package.WriteText(L"program files\\Updater\\Regedit_FileList.ini", kForeignRecord);
 
+  const ForgottenAtTheEnd forgotten(L"KestraNotes", L"OEM");
   InstallThroughTheWizard(package, false);
 
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Wren";
@@ -345,44 +393,6 @@ TEST(Install, OemPackageWithWorkbookInThePayload) {
   EXPECT_NE(record->find("[HKEY_LOCAL_MACHINE\\Software\\OEM\\KestraNotes]\r\n"),
             std::string::npos);
 }
-
-}  // namespace
-
-namespace {
-
-// Later tests in the same prefix start from a machine without this product's registration.
-void ForgetInstallation(const std::wstring& programName, const std::wstring& publisher) {
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(kUninstallKey) + programName).c_str());
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\" + publisher + L"\\" + programName).c_str());
-}
-
-void WriteFileAt(const std::wstring& path, const std::string& bytes) {
-  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
-// Makes Wine report another Windows version to the programs started while it lives.
-class WindowsVersionOverride {
- public:
-  explicit WindowsVersionOverride(const wchar_t* version) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key_, nullptr);
-    ::RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                     static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-  }
-  ~WindowsVersionOverride() {
-    ::RegDeleteValueW(key_, L"Version");
-    ::RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 TEST(Install, UserScriptsAndMacrosSurviveAndWinOverThePayload) {
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Osprey";
