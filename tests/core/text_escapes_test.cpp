@@ -69,6 +69,8 @@ TEST(InsertProductNameTest, ReplacesEveryPercentP) {
       {L"Welcome to %P", L"", L"Welcome to %P"},
       {L"%P!", L"%P", L"%P!"},
       {L"%%PP", L"X", L"%XP"},
+      // One pass: a "%P" formed across the seam of an insertion stays as it is.
+      {L"%%P%", L"P\\", L"%P\\%"},
       {L"", L"Capture", L""},
   };
   for (const Insertion& c : cases) {

@@ -78,7 +78,10 @@ void CheckExpansions(const std::wstring& text, const std::wstring& productName) 
   Require(!HasEscapeCode(localisation::ExpandEscapes(text)));
   const std::wstring withName = localisation::InsertProductName(text, productName);
   if (productName.empty()) Require(withName == text);
-  if (!productName.empty() && productName.find(L'%') == std::wstring::npos) {
+  // A new "%P" can only form across the seams of an insertion: a "%" before a name that starts
+  // with "P", or a name holding "%". Such names are the release engineer's business.
+  if (!productName.empty() && productName.find(L'%') == std::wstring::npos &&
+      productName.front() != L'P') {
     Require(withName.find(L"%P") == std::wstring::npos);
   }
 }
