@@ -53,11 +53,6 @@ void MakePackage(Bench& bench, const std::string& name, const wchar_t* workbook,
   if (settings) bench.package->WriteText(L"Setup.ini", *settings);
 }
 
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
-  e2e::WriteFileText(path, bytes);
-}
-
 void WriteValue(HKEY root, const std::wstring& key, const std::wstring& name,
                 const std::wstring& data) {
   win::RegKey opened;
@@ -228,12 +223,12 @@ const char kPenSettings[] =
 // change everything the record names.
 void SeedPen(Bench& bench, const std::wstring& emptyField) {
   const PenInstallation pen;
-  WriteFile(pen.program, "pen");
-  WriteFile(pen.product + L"\\Updater\\Updater.exe", "updater");
+  e2e::WriteFileText(pen.program, "pen");
+  e2e::WriteFileText(pen.product + L"\\Updater\\Updater.exe", "updater");
   for (const std::wstring& link : {pen.execLink, pen.uninstallLink, pen.manualLink}) {
-    WriteFile(link, "link");
+    e2e::WriteFileText(link, "link");
   }
-  WriteFile(pen.desktopLink, "link");
+  e2e::WriteFileText(pen.desktopLink, "link");
   const std::pair<const wchar_t*, std::wstring> values[] = {
       {L"Product", L"KestraPen"},
       {L"FormCaption", L"Kestra Pen"},
@@ -433,13 +428,14 @@ void SeedUpgrade(Bench& bench, const std::string& name, const std::string& oldLi
                  const std::string& newList) {
   const std::wstring root = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\" + kUpProduct;
   const std::wstring backup = SpecialFolder(CSIDL_COMMON_TEMPLATES) + L"\\" + kUpProduct;
-  WriteFile(UpProgram() + L"Application_FileList.txt", oldList);
-  WriteFile(UpProgram() + L"changed.dll", "version 1");
-  WriteFile(UpProgram() + L"kept.dll", "version 1");
-  WriteFile(backup + L"\\Setup.exe", "the old setup program");
-  WriteFile(root + L"\\victim.txt", "outside the program folder");
-  WriteFile(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\catalogue-victim.txt", "outside the product");
-  WriteFile(L"C:\\catalogue-victim.txt", "at the root of the drive");
+  e2e::WriteFileText(UpProgram() + L"Application_FileList.txt", oldList);
+  e2e::WriteFileText(UpProgram() + L"changed.dll", "version 1");
+  e2e::WriteFileText(UpProgram() + L"kept.dll", "version 1");
+  e2e::WriteFileText(backup + L"\\Setup.exe", "the old setup program");
+  e2e::WriteFileText(root + L"\\victim.txt", "outside the program folder");
+  e2e::WriteFileText(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\catalogue-victim.txt",
+                     "outside the product");
+  e2e::WriteFileText(L"C:\\catalogue-victim.txt", "at the root of the drive");
   const std::wstring privateKey = L"Software\\Kestra Up Labs\\KestraCards";
   WriteValue(HKEY_LOCAL_MACHINE, privateKey, L"Product", kUpProduct);
   WriteValue(HKEY_LOCAL_MACHINE, privateKey, L"InstallDir", root);
@@ -601,8 +597,8 @@ void AddPayloadCases(std::vector<BadPackage>& cases) {
                      "%REG_FODLER_PROGNAME=KestraCapture\r\n"
                      "%PROGRAM_ONBOOT=KestraCatalog\r\n");
          bench.package->WriteText(L"EULA\\en\\Service.rtf", "{\\rtf1\\ansi Licence\\par}");
-         WriteFile(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour\\kept.txt",
-                   "another product");
+         e2e::WriteFileText(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour\\kept.txt",
+                            "another product");
          bench.mayChange = {
              // The finish page's marker lands in the program folder, here the Program Files
              // folder itself.

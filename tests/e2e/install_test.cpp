@@ -9,112 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/test_package.h"
+#include "tests/e2e/installed_product.h"
 #include "tools/driver/driver.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using driver::Process;
+using namespace e2e;
 
-constexpr auto kTimeout = 60s;
-constexpr auto kInstallTimeout = 180s;
-constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
 constexpr char kProgramBytes[] = "MZ the Kestra program\r\n\x01\x02\x03";
 constexpr char kForeignRecord[] =
     "[HKEY_LOCAL_MACHINE\\Software\\Foreign]\r\nStale=1\r\n\r\n[Another]\r\nKey=Value\r\n";
-
-std::wstring SpecialFolder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
-std::optional<std::string> FileBytes(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  ::CloseHandle(file);
-  return bytes;
-}
-
-bool FolderExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += static_cast<char>(c);
-  return narrow;
-}
-
-std::optional<std::wstring> MachineValue(const std::wstring& key, const std::wstring& name) {
-  return driver::ReadRegistryString(HKEY_LOCAL_MACHINE, key, name);
-}
-
-// The page once it is visible; when it does not come, the windows that are shown instead are
-// named in the test's output.
-HWND ShownPage(const Process& setup, const wchar_t* className,
-               std::chrono::milliseconds timeout = kTimeout) {
-  const auto page = driver::WaitForVisibleWindowOfClass(setup.Id(), className, timeout);
-  if (page) return page->handle;
-  for (const auto& window : driver::TopLevelWindows(setup.Id())) {
-    if (window.visible) {
-      ADD_FAILURE() << "shown instead of " << Narrow(className) << ": " << Narrow(window.className)
-                    << " \"" << Narrow(window.title) << "\"";
-    }
-  }
-  return nullptr;
-}
-
-void Click(HWND page, const std::wstring& caption) {
-  HWND button = driver::FindChildByText(page, caption);
-  ASSERT_NE(button, nullptr) << "no button " << testing::PrintToString(caption);
-  driver::Click(button);
-}
-
-// Walks a package from the welcome page through the install page to the end of the run.
-void InstallThroughTheWizard(const e2e::TestPackage& package, bool withLicence) {
-  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
-  HWND welcome = ShownPage(setup, L"TFWelcome");
-  ASSERT_NE(welcome, nullptr);
-  Click(welcome, L"&Next >");
-  if (withLicence) {
-    HWND licence = ShownPage(setup, L"TFEULA");
-    ASSERT_NE(licence, nullptr);
-    Click(licence, L"I &accept the terms of the licence agreement");
-    HWND next = driver::FindChildByText(licence, L"&Next >");
-    ASSERT_TRUE(driver::WaitForWindow(
-        setup.Id(), [&](const driver::WindowInfo&) { return ::IsWindowEnabled(next) != FALSE; },
-        10s));
-    Click(licence, L"&Next >");
-  }
-  HWND ready = ShownPage(setup, L"TFAskInstall");
-  ASSERT_NE(ready, nullptr);
-  Click(ready, L"&Install");
-  HWND finish = ShownPage(setup, L"TFFinish", kInstallTimeout);
-  ASSERT_NE(finish, nullptr) << "the installation reaches the finish page";
-  Click(finish, L"&Finish");
-  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
-}
-
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 20s) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    ::Sleep(50);
-  }
-  return true;
-}
 
 void ExpectShortcut(const std::wstring& link, const std::wstring& target,
                     const std::wstring& arguments, const std::wstring& workingFolder,
@@ -127,34 +33,6 @@ void ExpectShortcut(const std::wstring& link, const std::wstring& target,
   EXPECT_EQ(shortcut->workingFolder, workingFolder);
   EXPECT_EQ(shortcut->iconPath, icon);
   EXPECT_EQ(shortcut->iconIndex, 0);
-}
-
-// Later tests in the same prefix start from a machine without this product's registration.
-void ForgetInstallation(const std::wstring& programName, const std::wstring& publisher) {
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(kUninstallKey) + programName).c_str());
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\" + publisher + L"\\" + programName).c_str());
-}
-
-// Forgets the product's registration when the test ends, whatever its outcome.
-class ForgottenAtTheEnd {
- public:
-  ForgottenAtTheEnd(std::wstring programName, std::wstring publisher)
-      : programName_(std::move(programName)), publisher_(std::move(publisher)) {}
-  ~ForgottenAtTheEnd() { ForgetInstallation(programName_, publisher_); }
-
- private:
-  std::wstring programName_;
-  std::wstring publisher_;
-};
-
-void WriteFileAt(const std::wstring& path, const std::string& bytes) {
-  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
 }
 
 // Makes Wine report another Windows version to the programs started while it lives.
@@ -198,7 +76,7 @@ TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
                        FILE_ATTRIBUTE_READONLY);
 
   const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
-  InstallThroughTheWizard(package, true);
+  RunInstallation(package, true);
 
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra";
   const std::wstring program = product + L"\\Kestra";
@@ -362,7 +240,7 @@ TEST(Install, OemPackageWithWorkbookInThePayload) {
   package.WriteText(L"program files\\Updater\\Regedit_FileList.ini", kForeignRecord);
 
   const ForgottenAtTheEnd forgotten(L"KestraNotes", L"OEM");
-  InstallThroughTheWizard(package, false);
+  RunInstallation(package, false);
 
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Wren";
   const std::wstring exe = product + L"\\Wren\\Wren.exe";
@@ -399,11 +277,11 @@ TEST(Install, UserScriptsAndMacrosSurviveAndWinOverThePayload) {
   const std::wstring program = product + L"\\Osprey";
   const std::wstring oldProgram = product + L"\\OspreyOld";
   // What an earlier installation left: scripts in the product, program and old program folders.
-  WriteFileAt(product + L"\\ScriptsMacros\\Product.js", "product folder script");
-  WriteFileAt(program + L"\\ScriptsMacros\\Shared.js", "user version");
-  WriteFileAt(program + L"\\ScriptsMacros\\Deep\\User.vbs", "user macro");
-  WriteFileAt(oldProgram + L"\\ScriptsMacros\\Old.js", "old version script");
-  WriteFileAt(program + L"\\Stale.dll", "stale");
+  WriteFileText(product + L"\\ScriptsMacros\\Product.js", "product folder script");
+  WriteFileText(program + L"\\ScriptsMacros\\Shared.js", "user version");
+  WriteFileText(program + L"\\ScriptsMacros\\Deep\\User.vbs", "user macro");
+  WriteFileText(oldProgram + L"\\ScriptsMacros\\Old.js", "old version script");
+  WriteFileText(program + L"\\Stale.dll", "stale");
 
   e2e::TestPackage package(L"install-scripts");
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
@@ -416,8 +294,10 @@ TEST(Install, UserScriptsAndMacrosSurviveAndWinOverThePayload) {
   package.WriteText(L"program files\\Osprey\\ScriptsMacros\\Shared.js", "payload version");
   package.WriteText(L"program files\\Osprey\\ScriptsMacros\\Stock.js", "stock");
 
-  InstallThroughTheWizard(package, true);
-  ForgetInstallation(L"KestraOCR", L"Osprey Works");
+  {
+    const ForgottenAtTheEnd forgotten(L"KestraOCR", L"Osprey Works");
+    RunInstallation(package, true);
+  }
 
   for (const std::wstring& folder : {program, oldProgram}) {
     SCOPED_TRACE(Narrow(folder));
@@ -441,9 +321,9 @@ TEST(Install, UserScriptsAndMacrosSurviveAndWinOverThePayload) {
 TEST(Install, PanCaptureKeepsItsWholeDataFolder) {
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\PanCapture";
   const std::wstring program = product + L"\\PanCapture";
-  WriteFileAt(program + L"\\Data\\Settings.xml", "user settings");
-  WriteFileAt(program + L"\\Data\\Profiles\\Mine.txt", "my profile");
-  WriteFileAt(product + L"\\PanCaptureOld\\ScriptsMacros\\Old.js", "old version script");
+  WriteFileText(program + L"\\Data\\Settings.xml", "user settings");
+  WriteFileText(program + L"\\Data\\Profiles\\Mine.txt", "my profile");
+  WriteFileText(product + L"\\PanCaptureOld\\ScriptsMacros\\Old.js", "old version script");
 
   e2e::TestPackage package(L"install-pancapture");
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
@@ -457,8 +337,10 @@ TEST(Install, PanCaptureKeepsItsWholeDataFolder) {
   package.WriteText(L"program files\\PanCapture\\Data\\Settings.xml", "default settings");
   package.WriteText(L"program files\\PanCapture\\Data\\Defaults.xml", "defaults");
 
-  InstallThroughTheWizard(package, true);
-  ForgetInstallation(L"KestraPen", L"Osprey Works");
+  {
+    const ForgottenAtTheEnd forgotten(L"KestraPen", L"Osprey Works");
+    RunInstallation(package, true);
+  }
 
   const std::wstring data = program + L"\\Data\\";
   EXPECT_EQ(FileBytes(data + L"Settings.xml"), std::optional<std::string>("user settings"));
@@ -481,10 +363,10 @@ TEST(Install, WindowsXpGetsOneCaclsCommand) {
   package.AddRecorder(L"cmd.exe");
   package.AddRecorder(L"icacls.exe");
   {
+    const ForgottenAtTheEnd forgotten(L"KestraPhoto", L"Harrier Works");
     WindowsVersionOverride xp(L"winxp");
-    InstallThroughTheWizard(package, true);
+    RunInstallation(package, true);
   }
-  ForgetInstallation(L"KestraPhoto", L"Harrier Works");
 
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Harrier";
   EXPECT_EQ(FileBytes(product + L"\\Harrier\\Harrier.exe"), std::optional<std::string>("harrier"));

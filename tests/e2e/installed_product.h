@@ -6,11 +6,12 @@
 
 #include <chrono>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
+#include "tests/e2e/wizard_walk.h"
 
 namespace e2e {
 
@@ -35,6 +36,21 @@ std::unique_ptr<TestPackage> MakeProductPackage(const std::wstring& name,
 // answered when it comes.
 void InstallThroughTheWizard(const TestPackage& package);
 
+// Deletes the product's uninstall entry and private key when the test ends, whatever its outcome,
+// so that later tests in the same prefix start from a machine without its registration.
+class ForgottenAtTheEnd {
+ public:
+  ForgottenAtTheEnd(std::wstring programName, std::wstring publisher)
+      : programName_(std::move(programName)), publisher_(std::move(publisher)) {}
+  ForgottenAtTheEnd(const ForgottenAtTheEnd&) = delete;
+  ForgottenAtTheEnd& operator=(const ForgottenAtTheEnd&) = delete;
+  ~ForgottenAtTheEnd();
+
+ private:
+  std::wstring programName_;
+  std::wstring publisher_;
+};
+
 // Runs the package's Setup.exe with `argument`; true when it ends by itself with exit code 0,
 // which it cannot while a message box is open.
 bool RunsToItsEnd(const TestPackage& package, const std::wstring& argument);
@@ -42,16 +58,5 @@ bool RunsToItsEnd(const TestPackage& package, const std::wstring& argument);
 // Polls the recorder's log until it holds `count` starts or `timeout` passes; what it holds then.
 std::vector<std::wstring> WaitForRecordedStarts(const std::wstring& recorderPath, size_t count,
                                                 std::chrono::milliseconds timeout);
-
-std::wstring SpecialFolder(int csidl);
-// Replaces the file's content; fails the test when it cannot be written.
-void WriteFileText(const std::wstring& path, const std::string& bytes);
-std::optional<std::string> FileBytes(const std::wstring& path);
-bool FileExists(const std::wstring& path);
-bool FolderExists(const std::wstring& path);
-// The last write time of a file, or nothing when it does not exist.
-std::optional<ULONGLONG> LastWriteTime(const std::wstring& path);
-std::wstring Widen(const std::string& text);
-std::string Narrow(const std::wstring& text);
 
 }  // namespace e2e

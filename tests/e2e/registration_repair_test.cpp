@@ -15,10 +15,9 @@
 namespace {
 
 using namespace std::chrono_literals;
+using e2e::MachineValue;
 using e2e::ProductSettings;
 
-const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const kUninstallValues[] = {L"DisplayName",    L"UninstallString", L"DisplayIcon",
                                            L"DisplayVersion", L"Publisher",       L"URLInfoAbout"};
 const wchar_t* const kPrivateValues[] = {
@@ -34,7 +33,7 @@ struct Layout {
         program(product + L"\\" + e2e::Widen(settings.programFiles)),
         exe(program + L"\\Kestra.exe"),
         updater(product + L"\\Updater\\"),
-        uninstallEntry(kUninstallKey + e2e::Widen(settings.programName)),
+        uninstallEntry(e2e::kUninstallKey + e2e::Widen(settings.programName)),
         privateKey(L"Software\\Kestra Software\\" + e2e::Widen(settings.programName)) {}
   std::wstring product;
   std::wstring program;
@@ -61,29 +60,11 @@ struct Menu {
   std::wstring desktop;
 };
 
-std::optional<std::wstring> MachineValue(const std::wstring& key, const std::wstring& name) {
-  return driver::ReadRegistryString(HKEY_LOCAL_MACHINE, key, name);
-}
-
-std::optional<std::wstring> RunValue(const std::string& name) {
-  return driver::ReadRegistryString(HKEY_CURRENT_USER, kRunKey, e2e::Widen(name));
-}
-
 std::map<std::wstring, std::optional<std::wstring>> Values(const std::wstring& key,
                                                            std::span<const wchar_t* const> names) {
   std::map<std::wstring, std::optional<std::wstring>> values;
   for (const wchar_t* name : names) values[name] = MachineValue(key, name);
   return values;
-}
-
-bool KeyExists(const std::wstring& key) {
-  HKEY handle = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &handle) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  ::RegCloseKey(handle);
-  return true;
 }
 
 std::optional<std::wstring> ShortcutTarget(const std::wstring& link) {
@@ -146,8 +127,9 @@ TEST_F(RegistrationRepair, NewStartupNameAndMenuTextsMoveValueAndShortcuts) {
 
   ASSERT_NO_FATAL_FAILURE(Repair(L"photo-repair", L"PhotoStudio_Texts.xls", after));
 
-  EXPECT_EQ(RunValue(before.onBoot), std::nullopt) << "the old start-up value is gone";
-  EXPECT_EQ(RunValue(after.onBoot),
+  EXPECT_EQ(e2e::RunValue(e2e::Widen(before.onBoot)), std::nullopt)
+      << "the old start-up value is gone";
+  EXPECT_EQ(e2e::RunValue(e2e::Widen(after.onBoot)),
             std::optional<std::wstring>(L"\"" + layout.exe + L"\" Minimum"));
 
   for (const std::wstring& gone :
@@ -221,8 +203,9 @@ TEST_F(RegistrationRepair, NewProductNameReplacesUninstallEntryAndPrivateFolder)
 
   ASSERT_NO_FATAL_FAILURE(Repair(L"pen-repair", L"Pen_Texts.xls", after));
 
-  EXPECT_FALSE(KeyExists(oldLayout.uninstallEntry)) << "the old uninstall entry is gone";
-  EXPECT_FALSE(KeyExists(oldLayout.privateKey)) << "the old private folder is gone";
+  EXPECT_FALSE(e2e::MachineKeyExists(oldLayout.uninstallEntry))
+      << "the old uninstall entry is gone";
+  EXPECT_FALSE(e2e::MachineKeyExists(oldLayout.privateKey)) << "the old private folder is gone";
   EXPECT_EQ(Values(newLayout.uninstallEntry, kUninstallValues), installedEntry)
       << "the new entry holds what the old one held";
   auto expectedPrivate = installedPrivate;
@@ -265,7 +248,7 @@ TEST_F(RegistrationRepair, NewProductFolderMovesTheInstallation) {
             std::optional<std::wstring>(newLayout.product));
   EXPECT_EQ(MachineValue(newLayout.privateKey, L"OnlineUpdaterDir"),
             std::optional<std::wstring>(newLayout.product + L"\\Updater"));
-  EXPECT_EQ(RunValue(after.onBoot),
+  EXPECT_EQ(e2e::RunValue(e2e::Widen(after.onBoot)),
             std::optional<std::wstring>(L"\"" + newLayout.exe + L"\" Minimum"));
   const Menu menu(L"Kestra Software", L"Kestra OCR");
   EXPECT_EQ(ShortcutTarget(menu.exec), std::optional<std::wstring>(newLayout.exe))
@@ -286,7 +269,7 @@ TEST_F(RegistrationRepair, UnchangedSettingsRewriteEqualValues) {
   const Menu menu(L"Kestra Software", L"Kestra Lens");
   const auto privateValues = Values(layout.privateKey, kPrivateValues);
   const auto entryValues = Values(layout.uninstallEntry, kUninstallValues);
-  const auto runValue = RunValue(settings.onBoot);
+  const auto runValue = e2e::RunValue(e2e::Widen(settings.onBoot));
   std::map<std::wstring, std::optional<ULONGLONG>> written;
   for (const std::wstring& file :
        {menu.exec, menu.uninstall, menu.manual, menu.desktop, layout.exe}) {
@@ -299,7 +282,7 @@ TEST_F(RegistrationRepair, UnchangedSettingsRewriteEqualValues) {
 
   EXPECT_EQ(Values(layout.privateKey, kPrivateValues), privateValues);
   EXPECT_EQ(Values(layout.uninstallEntry, kUninstallValues), entryValues);
-  EXPECT_EQ(RunValue(settings.onBoot), runValue);
+  EXPECT_EQ(e2e::RunValue(e2e::Widen(settings.onBoot)), runValue);
   for (const auto& [file, time] : written) {
     EXPECT_EQ(e2e::LastWriteTime(file), time) << e2e::Narrow(file) << " is untouched";
   }

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/e2e/machine_state.h"
+
 namespace e2e {
 namespace {
 
@@ -60,17 +62,9 @@ std::vector<std::wstring> TestPackage::RecordedStarts(const std::wstring& relati
 
 std::vector<std::wstring> RecordedStartsOf(const std::wstring& recorderPath) {
   std::vector<std::wstring> starts;
-  HANDLE file =
-      ::CreateFileW((recorderPath + L".log").c_str(), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return starts;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  ::CloseHandle(file);
+  const auto log = FileBytes(recorderPath + L".log");
+  if (!log) return starts;
+  const std::string& bytes = *log;
   std::wstring text(bytes.size(), L'\0');
   text.resize(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
                                     text.data(), static_cast<int>(text.size())));

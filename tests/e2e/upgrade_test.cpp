@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
 #include "tools/driver/driver.h"
 
@@ -16,54 +17,9 @@ namespace {
 
 using namespace std::chrono_literals;
 using driver::Process;
+using namespace e2e;
 
 constexpr auto kTimeout = 60s;
-constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-std::wstring SpecialFolder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
-std::optional<std::string> FileBytes(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  ::CloseHandle(file);
-  return bytes;
-}
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-  ::SHCreateDirectoryExW(nullptr, path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
-void WriteValue(const std::wstring& key, const std::wstring& name, const std::wstring& data) {
-  HKEY opened = nullptr;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &opened, nullptr),
-            ERROR_SUCCESS);
-  ::RegSetValueExW(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(opened);
-}
 
 std::optional<std::wstring> DisplayVersion(const std::wstring& regName) {
   return driver::ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey + regName, L"DisplayVersion");
@@ -83,17 +39,18 @@ Installed SeedInstallation(const std::wstring& product, const std::wstring& regN
   installed.root = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\" + product;
   installed.program = installed.root + L"\\" + product + L"\\";
   installed.backup = SpecialFolder(CSIDL_COMMON_TEMPLATES) + L"\\" + product + L"\\";
-  WriteFile(installed.program + L"Application_FileList.txt", list);
-  WriteFile(installed.backup + L"Setup.exe", "the old setup program");
-  WriteFile(installed.backup + L"Stale.txt", "left by the old version");
+  WriteFileText(installed.program + L"Application_FileList.txt", list);
+  WriteFileText(installed.backup + L"Setup.exe", "the old setup program");
+  WriteFileText(installed.backup + L"Stale.txt", "left by the old version");
   const std::wstring privateKey = L"Software\\Kestra Up Labs\\" + regName;
-  WriteValue(privateKey, L"Product", product);
-  WriteValue(privateKey, L"InstallDir", installed.root);
-  WriteValue(privateKey, L"UninstRegFolder", regName);
-  WriteValue(privateKey, L"UninstOnAppDataDir", installed.backup + L"Setup.exe");
-  WriteValue(kUninstallKey + regName, L"DisplayVersion", L"1.0");
-  WriteValue(kUninstallKey + regName, L"UninstallString",
-             L"\"" + installed.backup + L"Setup.exe\" uninstall");
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"Product", product);
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"InstallDir", installed.root);
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"UninstRegFolder", regName);
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"UninstOnAppDataDir",
+                   installed.backup + L"Setup.exe");
+  WriteStringValue(HKEY_LOCAL_MACHINE, kUninstallKey + regName, L"DisplayVersion", L"1.0");
+  WriteStringValue(HKEY_LOCAL_MACHINE, kUninstallKey + regName, L"UninstallString",
+                   L"\"" + installed.backup + L"Setup.exe\" uninstall");
   return installed;
 }
 
@@ -138,11 +95,11 @@ TEST(Upgrade, FromTheCommandLineCopiesOnlyWhatTheListsSayChanged) {
       "..\\victim.txt=2\r\nApplication_FileList.txt=2\r\n";
   const Installed installed = SeedInstallation(L"KestraUp", L"KestraCards", oldList);
   for (const wchar_t* name : {L"same.dll", L"changed.dll", L"removed.dll", L"Data\\inner.txt"}) {
-    WriteFile(installed.program + name, "version 1");
+    WriteFileText(installed.program + name, "version 1");
   }
   const std::wstring programFiles = SpecialFolder(CSIDL_PROGRAM_FILES);
-  WriteFile(installed.root + L"\\victim.txt", "outside the program folder");
-  WriteFile(programFiles + L"\\KestraUp-victim.txt", "outside the product folder");
+  WriteFileText(installed.root + L"\\victim.txt", "outside the program folder");
+  WriteFileText(programFiles + L"\\KestraUp-victim.txt", "outside the product folder");
 
   e2e::TestPackage package(L"upgrade-cards");
   WritePackage(package, "KestraUp", "KestraCards", newList);
@@ -162,7 +119,7 @@ TEST(Upgrade, FromTheCommandLineCopiesOnlyWhatTheListsSayChanged) {
   EXPECT_EQ(FileBytes(program + L"new.dll"), std::optional<std::string>("version 2"));
   EXPECT_EQ(FileBytes(program + L"Data\\inner.txt"), std::optional<std::string>("version 2"));
   EXPECT_EQ(FileBytes(program + L"removed.dll"), std::nullopt);
-  EXPECT_FALSE(IsFolder(program + L"sub")) << "a file whose folder is missing is not copied";
+  EXPECT_FALSE(FolderExists(program + L"sub")) << "a file whose folder is missing is not copied";
   EXPECT_EQ(FileBytes(program + L"Application_FileList.txt"), std::optional<std::string>(newList));
   EXPECT_EQ(FileBytes(installed.root + L"\\victim.txt"),
             std::optional<std::string>("outside the program folder"));
@@ -180,13 +137,13 @@ TEST(Upgrade, FromTheCommandLineCopiesOnlyWhatTheListsSayChanged) {
   EXPECT_TRUE(FileBytes(installed.backup + L"Setup.ini").has_value());
   EXPECT_TRUE(FileBytes(installed.backup + L"Texts\\InstallWizard_Texts.xls").has_value());
   EXPECT_EQ(FileBytes(installed.backup + L"Stale.txt"), std::nullopt);
-  EXPECT_FALSE(IsFolder(installed.backup + L"Program Files"));
+  EXPECT_FALSE(FolderExists(installed.backup + L"Program Files"));
 }
 
 TEST(Upgrade, IdenticalListsChangeNothing) {
   const std::string list = "a.dll=1\r\nb.dll=7\r\nApplication_FileList.txt=3\r\n";
   const Installed installed = SeedInstallation(L"KestraSame", L"KestraPhoto", list);
-  WriteFile(installed.program + L"a.dll", "installed");
+  WriteFileText(installed.program + L"a.dll", "installed");
   e2e::TestPackage package(L"upgrade-same");
   WritePackage(package, "KestraSame", "KestraPhoto", list);
   package.WriteText(L"Program Files\\KestraSame\\a.dll", "packaged");

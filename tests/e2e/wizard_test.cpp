@@ -5,20 +5,17 @@
 #include <string>
 
 #include "tests/e2e/test_package.h"
+#include "tests/e2e/wizard_walk.h"
 #include "tools/driver/driver.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using driver::Process;
+using e2e::Click;
+using e2e::ShownPage;
 
-constexpr auto kTimeout = 60s;
 constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
-
-HWND ShownPage(const Process& setup, const wchar_t* className) {
-  const auto page = driver::WaitForVisibleWindowOfClass(setup.Id(), className, kTimeout);
-  return page ? page->handle : nullptr;
-}
 
 // The licence's rich-edit control, whichever rich-edit library provides it.
 HWND RichEditOf(HWND parent) {
@@ -28,12 +25,6 @@ HWND RichEditOf(HWND parent) {
     }
   }
   return nullptr;
-}
-
-void Click(HWND page, const std::wstring& caption) {
-  HWND button = driver::FindChildByText(page, caption);
-  ASSERT_NE(button, nullptr) << "no button " << testing::PrintToString(caption);
-  driver::Click(button);
 }
 
 TEST(Wizard, WelcomeLicenceReadyAndBackThenCancel) {

@@ -8,71 +8,34 @@
 #include <optional>
 #include <string>
 
+#include "tests/e2e/machine_state.h"
+#include "tests/e2e/test_package.h"
+#include "tests/e2e/wizard_walk.h"
 #include "tools/driver/driver.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using driver::Process;
+using namespace e2e;
 
-constexpr auto kPageWait = 60s;
 constexpr auto kWorkWait = 300s;
 constexpr wchar_t kUninstallEntry[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraCapture";
 constexpr wchar_t kProgramFolder[] = L"\\Kestra Capture\\Kestra Capture\\";
 
-std::wstring BuildFolder() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
-std::wstring SpecialFolder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
-std::optional<std::string> FileBytes(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  ::CloseHandle(file);
-  return bytes;
-}
-
-HWND Page(const Process& setup, const wchar_t* className,
-          std::chrono::milliseconds wait = kPageWait) {
-  const auto page = driver::WaitForVisibleWindowOfClass(setup.Id(), className, wait);
-  return page ? page->handle : nullptr;
-}
-
-void Press(HWND page, const std::wstring& caption) {
-  ASSERT_NE(page, nullptr);
-  HWND button = driver::FindChildByText(page, caption);
-  ASSERT_NE(button, nullptr) << testing::PrintToString(caption);
-  driver::Click(button);
-}
-
 void InstallReleaseA(const std::wstring& package) {
   Process setup(L"\"" + package + L"Setup.exe\"", package);
-  Press(Page(setup, L"TFWelcome"), L"&Next >");
-  HWND licence = Page(setup, L"TFEULA");
-  Press(licence, L"I &accept the terms of the licence agreement");
+  Click(ShownPage(setup, L"TFWelcome"), L"&Next >");
+  HWND licence = ShownPage(setup, L"TFEULA");
+  Click(licence, L"I &accept the terms of the licence agreement");
   HWND next = driver::FindChildByText(licence, L"&Next >");
   ASSERT_TRUE(driver::WaitForWindow(
       setup.Id(), [&](const driver::WindowInfo&) { return ::IsWindowEnabled(next) != FALSE; },
       10s));
-  Press(licence, L"&Next >");
-  Press(Page(setup, L"TFAskInstall"), L"&Install");
-  HWND finish = Page(setup, L"TFFinish", kWorkWait);
+  Click(licence, L"&Next >");
+  Click(ShownPage(setup, L"TFAskInstall"), L"&Install");
+  HWND finish = ShownPage(setup, L"TFFinish", kWorkWait);
   // The program is not started: its window would only stand in the way of the upgrade.
   HWND start = driver::FindChildByText(finish, L"&Start Kestra Capture now");
   ASSERT_NE(start, nullptr);
@@ -81,14 +44,14 @@ void InstallReleaseA(const std::wstring& package) {
       setup.Id(),
       [&](const driver::WindowInfo&) { return ::SendMessageW(start, BM_GETCHECK, 0, 0) == 0; },
       10s));
-  Press(finish, L"&Finish");
+  Click(finish, L"&Finish");
   EXPECT_EQ(setup.WaitForExit(60s), std::optional<DWORD>(0));
 }
 
 void UpgradeToReleaseB(const std::wstring& package) {
   Process setup(L"\"" + package + L"Setup.exe\" upgrade", package);
-  Press(Page(setup, L"TFAskUpgradeAndRepair"), L"&Upgrade");
-  Press(Page(setup, L"TFFinish", kWorkWait), L"&Finish");
+  Click(ShownPage(setup, L"TFAskUpgradeAndRepair"), L"&Upgrade");
+  Click(ShownPage(setup, L"TFFinish", kWorkWait), L"&Finish");
   EXPECT_EQ(setup.WaitForExit(60s), std::optional<DWORD>(0));
 }
 

@@ -20,8 +20,19 @@ std::wstring ClassNameOf(HWND window) {
   return std::wstring(name, static_cast<size_t>(length));
 }
 
-WindowInfo Describe(HWND window) {
-  return {window, ClassNameOf(window), WindowText(window), ::IsWindowVisible(window) != FALSE};
+// The caption the window manager keeps, read without a message to the window's program.
+std::wstring StoredCaption(HWND window) {
+  wchar_t caption[512] = {};
+  return std::wstring(caption, static_cast<size_t>(::InternalGetWindowText(window, caption, 512)));
+}
+
+// Top-level windows are described from their stored captions, so that listing them never waits
+// for a program that is busy; controls need WM_GETTEXT (see WindowText).
+WindowInfo Describe(HWND window, bool topLevel) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  return {window, ClassNameOf(window), topLevel ? StoredCaption(window) : WindowText(window),
+          ::IsWindowVisible(window) != FALSE, processId};
 }
 
 struct EnumState {
@@ -33,12 +44,14 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
   auto* state = reinterpret_cast<EnumState*>(param);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(window, &owner);
-  if (owner == state->processId) state->windows->push_back(Describe(window));
+  if (state->processId == kAnyProcess || owner == state->processId) {
+    state->windows->push_back(Describe(window, true));
+  }
   return TRUE;
 }
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-  reinterpret_cast<std::vector<WindowInfo>*>(param)->push_back(Describe(window));
+  reinterpret_cast<std::vector<WindowInfo>*>(param)->push_back(Describe(window, false));
   return TRUE;
 }
 
@@ -125,11 +138,21 @@ std::optional<WindowInfo> WaitForVisibleWindowOfClass(DWORD processId,
 }
 
 std::wstring WindowText(HWND window) {
-  // WM_GETTEXT works across processes, unlike GetWindowTextW for controls.
-  const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  // WM_GETTEXT works across processes, unlike GetWindowTextW for controls. A program whose
+  // user-interface thread waits for a child process answers no message meanwhile, so the read
+  // gives up after a while and falls back to the caption the window manager keeps.
+  constexpr UINT kFlags = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+  constexpr UINT kTimeoutMs = 2000;
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, kFlags, kTimeoutMs, &length)) {
+    return StoredCaption(window);
+  }
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const auto copied =
-      ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             kFlags, kTimeoutMs, &copied)) {
+    return {};
+  }
   text.resize(static_cast<size_t>(copied));
   return text;
 }
@@ -177,17 +200,33 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId,
   return info;
 }
 
+namespace {
+
+// Presses the box's button and waits until the box has gone, so that the next search for a box
+// cannot find this one again while its program is still closing it.
+void PressAndWaitUntilClosed(HWND box, HWND button) {
+  Click(button);
+  Poll<bool>(
+      [&]() -> std::optional<bool> {
+        if (!::IsWindow(box) || !::IsWindowVisible(box)) return true;
+        return std::nullopt;
+      },
+      10s);
+}
+
+}  // namespace
+
 bool AnswerMessageBox(const MessageBoxInfo& box, const std::wstring& buttonCaption) {
   HWND button = FindChildByText(box.handle, buttonCaption);
   if (button == nullptr) return false;
-  Click(button);
+  PressAndWaitUntilClosed(box.handle, button);
   return true;
 }
 
 bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId) {
   HWND button = ::GetDlgItem(box.handle, buttonId);
   if (button == nullptr) return false;
-  Click(button);
+  PressAndWaitUntilClosed(box.handle, button);
   return true;
 }
 

@@ -20,7 +20,11 @@ struct WindowInfo {
   std::wstring className;
   std::wstring title;
   bool visible = false;
+  DWORD processId = 0;
 };
+
+// For the window searches below: windows of every process, for programs the tested one starts.
+constexpr DWORD kAnyProcess = 0;
 
 class Process {
  public:
@@ -40,7 +44,8 @@ class Process {
   DWORD id_ = 0;
 };
 
-// Top-level windows of the process, in the order the window manager lists them (top first).
+// Top-level windows of the process (or of all, kAnyProcess), in the order the window manager lists
+// them (top first).
 std::vector<WindowInfo> TopLevelWindows(DWORD processId);
 // Child windows (controls) of a window, at any depth, in creation order per parent.
 std::vector<WindowInfo> ChildWindows(HWND parent);
@@ -67,9 +72,10 @@ struct MessageBoxInfo {
 };
 // Waits for a message box of the process and reads its caption and text.
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout);
-// Presses the box's button with that caption ("OK", "&Yes", ...); false when it has none.
+// Presses the box's button with that caption ("OK", "&Yes", ...) and waits (10 s at most) until
+// the box has gone; false when it has no such button.
 bool AnswerMessageBox(const MessageBoxInfo& box, const std::wstring& buttonCaption);
-// Presses the box's button by its command (IDOK, IDYES, ...), whatever the language of its caption.
+// The same by the button's command (IDOK, IDYES, ...), whatever the language of its caption.
 bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
 // A string value, read as UTF-16 through the 32-bit registry view.

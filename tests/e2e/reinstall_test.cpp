@@ -1,0 +1,104 @@
+// Installing a product over an installation of the same version: the user agrees to replace it,
+// the earlier installation's own uninstaller removes it without asking and waits on its finish
+// page, and then the installation runs afresh.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/installed_product.h"
+#include "tools/driver/driver.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr wchar_t kPrivateKey[] = L"Software\\Kestra Software\\KestraBoard";
+
+// Answers the question whether to replace the installed version; a message that only informs
+// (the family's warning for products it does not know) is acknowledged on the way.
+void AgreeToReplace(const driver::Process& setup) {
+  for (int box = 0; box < 2; ++box) {
+    const auto shown = driver::WaitForMessageBox(setup.Id(), kPageTimeout);
+    ASSERT_TRUE(shown.has_value()) << "the question to replace the installed version";
+    if (driver::AnswerMessageBox(*shown, IDYES)) return;
+    ASSERT_TRUE(driver::AnswerMessageBox(*shown, IDOK));
+  }
+  FAIL() << "no question with a Yes button";
+}
+
+// The visible page of that class in a program that `setup` started: the earlier uninstaller.
+std::optional<driver::WindowInfo> PageOfTheUninstaller(const driver::Process& setup,
+                                                       const wchar_t* className) {
+  return driver::WaitForWindow(
+      driver::kAnyProcess,
+      [&](const driver::WindowInfo& window) {
+        return window.visible && window.className == className && window.processId != setup.Id();
+      },
+      kWorkTimeout);
+}
+
+TEST(Reinstall, SameVersionIsRemovedByItsUninstallerThenInstalledAfresh) {
+  const ProductSettings first{"KestraBoardApp", "KestraBoard", "KestraBoard"};
+  ProductSettings second = first;
+  second.onBoot = "KestraBoardTray";
+  const auto installed =
+      MakeProductPackage(L"reinstall-installed", L"InstallWizard_Texts.xls", first, false);
+  const auto again =
+      MakeProductPackage(L"reinstall-again", L"InstallWizard_Texts.xls", second, false);
+  const ForgottenAtTheEnd forgotten(L"KestraBoard", L"Kestra Software");
+
+  InstallThroughTheWizard(*installed);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+  const auto uninstaller = MachineValue(kPrivateKey, L"UninstOnAppDataDir");
+  ASSERT_TRUE(uninstaller.has_value());
+  const std::wstring backup = uninstaller->substr(0, uninstaller->rfind(L'\\'));
+  WriteFileText(backup + L"\\Left by the first run.txt", "stale");
+  ASSERT_EQ(RunValue(L"KestraBoard").has_value(), true);
+
+  driver::Process setup(L"\"" + again->SetupPath() + L"\"", again->Folder());
+  AgreeToReplace(setup);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+  const auto finish = PageOfTheUninstaller(setup, L"TFFinish");
+  ASSERT_TRUE(finish.has_value()) << "the earlier uninstaller reaches its finish page";
+  HWND label = driver::FindChildByText(finish->handle, L"Uninstallation complete");
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(label));
+  EXPECT_FALSE(MachineKeyExists(std::wstring(kUninstallKey) + L"KestraBoard"))
+      << "the uninstall entry is gone before the user presses Finish";
+  Click(finish->handle, L"&Finish");
+  WalkInstallation(setup);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+
+  // The values are this run's: the start-up value under its new name only.
+  const std::wstring program =
+      SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraBoardApp\\KestraBoardApp";
+  EXPECT_EQ(RunValue(L"KestraBoardTray"),
+            std::optional<std::wstring>(L"\"" + program + L"\\Kestra.exe\" Minimum"));
+  EXPECT_FALSE(RunValue(L"KestraBoard").has_value());
+  EXPECT_EQ(MachineValue(kPrivateKey, L"ExecOnBoot"),
+            std::optional<std::wstring>(L"KestraBoardTray"));
+  EXPECT_EQ(MachineValue(std::wstring(kUninstallKey) + L"KestraBoard", L"UninstallString"),
+            std::optional<std::wstring>(L"\"" + *uninstaller + L"\" uninstall"));
+
+  // One set of shortcuts.
+  const std::wstring menu =
+      SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kestra Software\\Kestra Capture";
+  EXPECT_EQ(FolderNames(menu),
+            (std::vector<std::wstring>{L"Kestra Capture Manual.lnk", L"Kestra Capture.lnk",
+                                       L"Uninstall Kestra Capture.lnk"}));
+
+  // The uninstaller copy was emptied and filled again.
+  EXPECT_FALSE(FileExists(backup + L"\\Left by the first run.txt"));
+  EXPECT_TRUE(FileExists(*uninstaller));
+  EXPECT_TRUE(FileExists(backup + L"\\Texts\\InstallWizard_Texts.xls"));
+  EXPECT_FALSE(FolderExists(backup + L"\\program files"));
+  EXPECT_EQ(FileBytes(program + L"\\Kestra.exe"),
+            std::optional<std::string>("MZ the Kestra program"));
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"KestraBoardTray");
+}
+
+}  // namespace
