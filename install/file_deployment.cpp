@@ -133,7 +133,9 @@ void CopySetupToBackup(TInstallThread& thread) {
   const std::wstring setupFolder = ExecutableFolder();
   const std::wstring backupFolder = FolderOf(App.Paths.UninstallerPath);
   thread.PassGate();
-  CopyTreeWithReports(thread, setupFolder, backupFolder + L"\\", L"program files");
+  // The payload stays out of the uninstaller's copy, however the package spells its folder.
+  CopyTreeWithReports(thread, setupFolder, backupFolder + L"\\",
+                      SubfolderSpelling(setupFolder, L"program files"));
 
   std::vector<std::wstring> workbooks;
   if (FindEntries(setupFolder + L"Texts\\", L".xls", workbooks) > 0) return;

@@ -28,5 +28,7 @@ void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstr
     return;
   }
   ClearFolderTree(target + L"\\", nullptr, nullptr);
-  CopyFolderTree(source + L"\\", target + L"\\", nullptr, false, L"Program Files", nullptr);
+  // The payload stays out of the copy, however the package spells its folder.
+  CopyFolderTree(source + L"\\", target + L"\\", nullptr, false,
+                 SubfolderSpelling(source + L"\\", L"Program Files"), nullptr);
 }

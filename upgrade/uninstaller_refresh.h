@@ -5,7 +5,8 @@
 #include <string>
 
 // Empties the folder of `uninstallerPath` (the installed uninstaller copy) and copies
-// `setupFolder` (ending with "\") into it, leaving out folders named exactly "Program Files".
+// `setupFolder` (ending with "\") into it, leaving out its payload folder ("Program Files" in
+// any letter case).
 // Nothing is done when that folder is not one the uninstallation could remove
 // (IsRemovableInstallDir), or when it and the setup folder hold one another: the running
 // package is never emptied.

@@ -121,6 +121,13 @@ void CopyFolderTree(const std::wstring& source, const std::wstring& target, Stat
   }
 }
 
+std::wstring SubfolderSpelling(const std::wstring& folder, const std::wstring& name) {
+  for (const FolderEntry& entry : ListFolder(folder)) {
+    if (entry.isFolder && strings::EqualsIgnoreCase(entry.name, name)) return entry.name;
+  }
+  return name;
+}
+
 void ClearFolderTree(const std::wstring& folder, StatusSink* status, ProgressSink* progress) {
   for (const FolderEntry& entry : ListFolder(folder)) {
     const std::wstring path = folder + entry.name;

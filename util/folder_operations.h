@@ -21,6 +21,11 @@
 void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
                     bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress);
 
+// The name of the subfolder of `folder` (ending with "\") that is `name` in any letter case, as
+// the file system spells it; `name` itself when there is none. Windows finds a folder by its
+// name in any letter case, so a copy that leaves a folder out must compare that spelling.
+std::wstring SubfolderSpelling(const std::wstring& folder, const std::wstring& name);
+
 // Deletes the files and subfolders of `folder` (ending with "\"); the folder itself stays. File
 // attributes are not changed first, so a read-only file stays. `status` and `progress` report
 // only the files directly inside `folder`.

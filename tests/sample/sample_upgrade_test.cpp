@@ -85,6 +85,14 @@ TEST(SampleUpgrade, TheFileListsCarryReleaseAToReleaseB) {
             FileBytes(sourceB + L"Application_FileList.txt"));
   EXPECT_EQ(driver::ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallEntry, L"DisplayVersion"),
             std::optional<std::wstring>(L"2.2.0"));
+
+  // The uninstaller's copy is release B's package without its payload folder.
+  const auto uninstaller =
+      MachineValue(L"Software\\Kestra Software\\KestraCapture", L"UninstOnAppDataDir");
+  ASSERT_TRUE(uninstaller.has_value());
+  const std::wstring copy = uninstaller->substr(0, uninstaller->rfind(L'\\') + 1);
+  EXPECT_EQ(FileBytes(copy + L"Setup.ini"), FileBytes(packageB + L"Setup.ini"));
+  EXPECT_FALSE(FolderExists(copy + L"program files"));
 }
 
 }  // namespace

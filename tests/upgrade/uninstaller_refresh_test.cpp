@@ -41,6 +41,20 @@ TEST(UninstallerRefresh, CopyFolderHoldsThePackageWithoutItsPayload) {
   EXPECT_EQ(test_files::ReadText(package + L"Program Files\\Kestra\\Kestra.exe"), "payload");
 }
 
+TEST(UninstallerRefresh, PayloadFolderInOtherLetterCaseStaysOutToo) {
+  const std::wstring root = test_files::FreshFolder(L"refresh-lower");
+  const std::wstring package = root + L"package\\";
+  const std::wstring backup = root + L"backup\\";
+  test_files::WriteText(package + L"Setup.exe", "new setup");
+  test_files::WriteText(package + L"program files\\Kestra\\Kestra.exe", "payload");
+  test_files::WriteText(backup + L"Setup.exe", "old setup");
+
+  RefreshUninstallerCopy(backup + L"Setup.exe", package);
+
+  EXPECT_EQ(test_files::ReadText(backup + L"Setup.exe"), "new setup");
+  EXPECT_FALSE(test_files::IsFolder(backup + L"program files"));
+}
+
 TEST(UninstallerRefresh, FoldersItCannotOwnAreLeftAlone) {
   const std::wstring root = test_files::FreshFolder(L"refresh-guards");
   const std::wstring package = root + L"package\\";

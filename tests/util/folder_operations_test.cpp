@@ -183,6 +183,26 @@ TEST(CopyFolderTree, MissingSourceCopiesNothing) {
   EXPECT_TRUE(IsFolderEmpty(root));
 }
 
+TEST(SubfolderSpelling, GivesTheFolderAsSpelledOnDiskOrTheNameItself) {
+  const std::wstring root = FreshFolder(L"spelling");
+  MakeFolders(root + L"upper\\PROGRAM FILES");
+  MakeFolders(root + L"exact\\program files");
+  WriteText(root + L"file\\Program Files", "a file, not a folder");
+  MakeFolders(root + L"none\\Programs");
+  const struct {
+    const wchar_t* folder;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"upper\\", L"PROGRAM FILES"},   {L"exact\\", L"program files"},
+      {L"file\\", L"Program Files"},    {L"none\\", L"Program Files"},
+      {L"missing\\", L"Program Files"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SubfolderSpelling(root + c.folder, L"Program Files"), c.expected)
+        << testing::PrintToString(std::wstring(c.folder));
+  }
+}
+
 TEST(ClearFolderTree, EmptiesTheFolderAndKeepsItReportingOnlyItsOwnFiles) {
   const std::wstring folder = FreshFolder(L"clear");
   WriteText(folder + L"a.txt", "a");
