@@ -3,10 +3,8 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <array>
-#include <utility>
-
 #include "app/app.h"
+#include "core/language/licence_folder.h"
 #include "pages/ask_install_page.h"
 #include "pages/cancelled_page.h"
 #include "pages/navigation.h"
@@ -39,31 +37,7 @@ constexpr ControlSpec kControls[] = {
     {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25},
 };
 
-constexpr std::array<std::pair<const wchar_t*, const wchar_t*>, 14> kEulaCodes = {{
-    {L"ChineseT", L"tw"},
-    {L"ChineseS", L"cn"},
-    {L"English", L"en"},
-    {L"Dutch", L"nl"},
-    {L"German", L"de"},
-    {L"Spanish", L"es"},
-    {L"French", L"fr"},
-    {L"Italian", L"it"},
-    {L"Japanese", L"jp"},
-    {L"Korean", L"kr"},
-    {L"Polish", L"pl"},
-    {L"Portuguese", L"pt"},
-    {L"Turkish", L"tr"},
-    {L"Russian", L"ru"},
-}};
-
 }  // namespace
-
-std::wstring EulaLanguageCode(const std::wstring& language) {
-  for (const auto& [name, code] : kEulaCodes) {
-    if (language == name) return code;
-  }
-  return L"en";
-}
 
 std::wstring PickLanguageFile(const std::wstring& base, const std::wstring& fallback,
                               const std::wstring& preferred, const std::wstring& fileName) {
@@ -93,9 +67,10 @@ TFEULA::TFEULA()
 }
 
 void TFEULA::LoadLicence() {
-  const std::wstring code = EulaLanguageCode(App.Info.Language);
-  const std::wstring path = PickLanguageFile(ExecutableFolder() + L"EULA\\",
-                                             EulaLanguageCode(L"English"), code, L"Service.rtf");
+  const std::wstring code = localisation::EulaLanguageCode(App.Info.Language);
+  const std::wstring path =
+      PickLanguageFile(ExecutableFolder() + L"EULA\\", localisation::EulaLanguageCode(L"English"),
+                       code, L"Service.rtf");
   HWND editor = Control(L"re_EULA").Handle;
   ::SetWindowTextW(editor, L"");
   if (path.empty()) return;

@@ -20,8 +20,6 @@ class TFEULA : public winfx::TForm {
 
 extern TFEULA* FEULA;
 
-// The folder below "EULA\" that holds a language's licence ("en" for languages without one).
-std::wstring EulaLanguageCode(const std::wstring& language);
 // base + preferred + "\" + fileName when that file exists, else the same with `fallback`, else "".
 std::wstring PickLanguageFile(const std::wstring& base, const std::wstring& fallback,
                               const std::wstring& preferred, const std::wstring& fileName);

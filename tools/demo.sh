@@ -3,7 +3,8 @@
 # (build/win/sample-package), then installs the sample under Wine in a fresh prefix of its own
 # under build/demo (never the user's).
 # - With $DISPLAY set, the wizard opens on that display for you to click through; what the
-#   installation left behind is printed when Setup.exe ends.
+#   installation left behind is printed when Setup.exe ends, and the demo ends when the programs
+#   it started (Kestra Capture, from the finish page) are closed too.
 # - Without it, the demo runs on a private Xvfb display and walks the wizard as a user would
 #   (welcome, licence, ready page, installation, finish), saves a picture of every page under
 #   build/demo/pictures and prints what was installed.
@@ -52,4 +53,13 @@ if [ -d "$pictures" ]; then
   echo
   echo "Pictures of the pages: $pictures"
   ls "$pictures"
+fi
+
+if [ -n "$user_display" ]; then
+  # The finish page may have started Kestra Capture: leave it open for you rather than end it
+  # with the prefix's Wine server. The server ends on its own once its last program has ended.
+  echo
+  echo "Setup.exe has ended. The demo ends when the programs it started in the demo's prefix have"
+  echo "ended too: close Kestra Capture if the finish page started it."
+  wineserver -w
 fi

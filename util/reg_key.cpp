@@ -47,7 +47,7 @@ void RegKey::Close() {
 }
 
 std::optional<std::wstring> RegKey::ReadString(const std::wstring& name) const {
-  if (key_ == nullptr) return std::nullopt;
+  if (key_ == nullptr || HoldsNul(name)) return std::nullopt;
   DWORD type = 0;
   DWORD size = 0;
   if (::RegQueryValueExW(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -67,7 +67,7 @@ std::optional<std::wstring> RegKey::ReadString(const std::wstring& name) const {
 }
 
 bool RegKey::WriteString(const std::wstring& name, const std::wstring& value) const {
-  if (key_ == nullptr) return false;
+  if (key_ == nullptr || HoldsNul(name)) return false;
   const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
   return ::RegSetValueExW(key_, name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
@@ -79,8 +79,9 @@ bool RegKey::DeleteValue(const std::wstring& name) const {
 }
 
 bool RegKey::HasValue(const std::wstring& name) const {
-  return key_ != nullptr && ::RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr,
-                                               nullptr) == ERROR_SUCCESS;
+  return key_ != nullptr && !HoldsNul(name) &&
+         ::RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+             ERROR_SUCCESS;
 }
 
 std::vector<std::wstring> RegKey::SubKeyNames() const {

@@ -22,8 +22,8 @@ const std::wstring kNoWorkbook = L"XLS File Not Found!! Closing...";
 const std::wstring kCannotNameTheRegistryFolder =
     L"The product's registry folder cannot be named: Setup.ini lacks the publisher or the product "
     L"name. (101)";
-// Message boxes show their texts as stored, "%P" included.
-const std::wstring kNotInstalled = L"%P is not installed on this computer. (201)";
+// Message boxes show their texts as stored; the sample's messages name the product themselves.
+const std::wstring kNotInstalled = L"Kestra Capture is not installed on this computer. (201)";
 const std::wstring kProductName = L"Kestra Capture";
 const std::wstring kUninstallRoot = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";

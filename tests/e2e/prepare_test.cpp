@@ -141,13 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                     L"The product's registry folder cannot be named: Setup.ini lacks the publisher "
                     L"or the product name. (101)"},
         RefusalCase{"NewerInstalled", kSettings, L"2.1", L"",
-                    L"A newer version of %P is already installed. (102)"},
+                    L"A newer version of Kestra Capture is already installed. (102)"},
         RefusalCase{
             "NoVersionInPackage",
             "[Setup]\r\n%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n",
             L"1.0", L"", L"Setup.ini has no %PROGRAM_VERSION (0)"},
         RefusalCase{"UninstallWithoutRecord", kSettings, nullptr, L"uninstall",
-                    L"%P is not installed on this computer. (201)"}),
+                    L"Kestra Capture is not installed on this computer. (201)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PrepareTest, UninstallWithoutSettingsAndWithoutTheTextShowsTheMarker) {

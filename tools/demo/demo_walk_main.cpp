@@ -136,7 +136,12 @@ bool Upgrade(Walk& walk) {
   walk.Start(L"\"" + walk.Package() + L"Setup.exe\" upgrade");
   HWND ask = walk.Page(L"FAskUpgradeAndRepair", L"FAskUpgradeAndRepair");
   if (!walk.Press(ask, L"FAskUpgradeAndRepair", L"bt_Upgrade")) return false;
-  walk.Page(L"FUpgradeAndRepair", L"FUpgradeAndRepair", 10s);
+  // A picture is only right if the page was still up when it was taken: the upgrade does not
+  // pause for it, so a payload too small to keep it busy ends the page under the picture.
+  HWND progress = walk.Page(L"FUpgradeAndRepair", L"FUpgradeAndRepair", 10s);
+  if (progress != nullptr && !::IsWindowVisible(progress)) {
+    Say(L"  FUpgradeAndRepair ended while it was pictured: give the upgrade more to copy");
+  }
   HWND finish = walk.Page(L"FFinish", L"FFinish-upgrade", kWorkWait);
   if (!walk.Press(finish, L"FFinish", L"bt_Finish")) return false;
   return walk.Ended();
