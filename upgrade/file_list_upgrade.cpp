@@ -19,10 +19,12 @@ std::optional<upgrade::FileList> LoadFileList(const std::wstring& path) {
 }
 
 void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
-                       const std::wstring& packageFolder, const std::wstring& installedFolder) {
+                       const std::wstring& packageFolder, const std::wstring& installedFolder,
+                       const PauseGate& passGate) {
   const upgrade::ApplyPlan plan =
       upgrade::PlanComparedResult(instructions, packageFolder, installedFolder);
   for (const upgrade::FileOperation& operation : plan.operations) {
+    if (passGate) passGate();
     if (operation.kind == upgrade::InstructionKind::kCopy) {
       ::CopyFileW(operation.source.c_str(), operation.target.c_str(), FALSE);
     } else {
@@ -32,11 +34,11 @@ void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
 }
 
 void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring& packageFolder,
-                         const std::wstring& installedFolder) {
+                         const std::wstring& installedFolder, const PauseGate& passGate) {
   const auto bytes = ReadFileBytes(instructionPath);
   if (!bytes) return;
   ApplyInstructions(upgrade::ReadComparedResult(*bytes, SystemCodePage()), packageFolder,
-                    installedFolder);
+                    installedFolder, passGate);
 }
 
 void UpdateDisplayVersion(const std::wstring& setupIniPath) {
@@ -53,7 +55,8 @@ void UpdateDisplayVersion(const std::wstring& setupIniPath) {
 std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
                                           const std::wstring& oldFolder,
                                           const std::wstring& instructionFolder,
-                                          const std::wstring& setupIniPath) {
+                                          const std::wstring& setupIniPath,
+                                          const PauseGate& passGate) {
   const std::wstring listName(upgrade::kFileListName);
   const std::wstring newList = strings::WithTrailingSeparator(newFolder) + listName;
   const std::wstring oldList = strings::WithTrailingSeparator(oldFolder) + listName;
@@ -73,11 +76,13 @@ std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
                                            : strings::WithTrailingSeparator(instructionFolder) +
                                                  std::wstring(upgrade::kComparedResultName);
   if (!instructionPath.empty() && WriteFileBytes(instructionPath, bytes)) {
-    ApplyComparedResult(instructionPath, newFolder, oldFolder);
+    ApplyComparedResult(instructionPath, newFolder, oldFolder, passGate);
   } else {
     // Without a place for the instruction file the instructions are carried out as made.
-    ApplyInstructions(upgrade::ReadComparedResult(bytes, SystemCodePage()), newFolder, oldFolder);
+    ApplyInstructions(upgrade::ReadComparedResult(bytes, SystemCodePage()), newFolder, oldFolder,
+                      passGate);
   }
+  if (passGate) passGate();
   ::CopyFileW(newList.c_str(), oldList.c_str(), FALSE);
   UpdateDisplayVersion(setupIniPath);
   return result;

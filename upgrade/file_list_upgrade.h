@@ -3,6 +3,7 @@
 // replaces the installed one and the uninstall entry gets the package's version.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,15 +14,19 @@
 // The list in `path`; nothing when the file is missing or cannot be read.
 std::optional<upgrade::FileList> LoadFileList(const std::wstring& path);
 
+// Called before every file operation; a paused worker holds there (see TWorkerThread::PassGate).
+using PauseGate = std::function<void()>;
+
 // Carries out the instructions: copies from `packageFolder` over files of `installedFolder`
 // (no folder is created) and deletes files of `installedFolder`. Instructions whose names lead
 // out of the folders are passed over, as are failed copies and deletions.
 void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
-                       const std::wstring& packageFolder, const std::wstring& installedFolder);
+                       const std::wstring& packageFolder, const std::wstring& installedFolder,
+                       const PauseGate& passGate = nullptr);
 
 // Reads the instruction file at `instructionPath` and carries it out.
 void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring& packageFolder,
-                         const std::wstring& installedFolder);
+                         const std::wstring& installedFolder, const PauseGate& passGate = nullptr);
 
 // Writes "DisplayVersion" = %PROGRAM_VERSION into the uninstall entry %REG_FODLER_PROGNAME named
 // by the settings file at `setupIniPath`. Nothing without the file or without an entry name.
@@ -30,8 +35,10 @@ void UpdateDisplayVersion(const std::wstring& setupIniPath);
 // Compares the lists of the two folders and, when they differ, writes the instruction file into
 // `instructionFolder`, carries it out, copies the new list over the old and records the version
 // from `setupIniPath`. A missing installed list counts as empty; without the package's list
-// nothing is done. Returns the instruction lines (empty when nothing was done).
+// nothing is done. Returns the instruction lines (empty when nothing was done). `passGate` is
+// passed before every copy and deletion and before the list and version are replaced.
 std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
                                           const std::wstring& oldFolder,
                                           const std::wstring& instructionFolder,
-                                          const std::wstring& setupIniPath);
+                                          const std::wstring& setupIniPath,
+                                          const PauseGate& passGate = nullptr);

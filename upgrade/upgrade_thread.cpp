@@ -28,5 +28,6 @@ void TUpgradeThread::Execute() {
   const std::wstring package =
       strings::WithTrailingSeparator(setupFolder_) + L"Program Files\\" + record_.Product;
   PassGate();
-  CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES), App.Paths.SetupIniPath);
+  CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES), App.Paths.SetupIniPath,
+                  [this] { PassGate(); });
 }

@@ -94,6 +94,31 @@ TEST_F(FileListUpgrade, CopiesNewAndChangedDeletesRemovedAndRecordsTheVersion) {
   EXPECT_EQ(DisplayVersion(L"KestraUpgradeOne"), L"2.0");
 }
 
+// The worker's pause gate is passed before each file operation and before the list is replaced,
+// so a paused upgrade stops between two files.
+TEST_F(FileListUpgrade, PassesThePauseGateBeforeEveryFileOperation) {
+  const Layout l = MakeLayout(L"upgrade-gate", "KestraUpgradeGate", "2.0");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt",
+                        "changed.dll=2\r\nnew.dll=1\r\nApplication_FileList.txt=9\r\n");
+  test_files::WriteText(l.installed + L"Application_FileList.txt",
+                        "changed.dll=1\r\nremoved.dll=1\r\n");
+  test_files::WriteText(l.package + L"\\changed.dll", "new");
+  test_files::WriteText(l.package + L"\\new.dll", "new");
+  test_files::WriteText(l.installed + L"changed.dll", "old");
+  test_files::WriteText(l.installed + L"removed.dll", "old");
+
+  // What the folder holds each time the gate is passed: changed.dll, new.dll, removed.dll.
+  std::vector<std::string> seen;
+  const auto state = [&](const wchar_t* name) {
+    return test_files::ReadText(l.installed + name).value_or("-");
+  };
+  CompareAndApply(l.package, l.installed, l.templates, l.setupIni, [&] {
+    seen.push_back(state(L"changed.dll") + "," + state(L"new.dll") + "," + state(L"removed.dll"));
+  });
+
+  EXPECT_EQ(seen, (std::vector<std::string>{"old,-,old", "new,-,old", "new,new,old", "new,new,-"}));
+}
+
 TEST_F(FileListUpgrade, IdenticalListsChangeNothing) {
   const Layout l = MakeLayout(L"upgrade-same", "KestraUpgradeSame", "2.0");
   SetDisplayVersion(L"KestraUpgradeSame", L"1.0");
