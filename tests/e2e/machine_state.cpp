@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tools/driver/driver.h"
+#include "util/file_bytes.h"
 
 namespace e2e {
 
@@ -16,17 +17,9 @@ std::wstring SpecialFolder(int csidl) {
 }
 
 std::optional<std::string> FileBytes(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  ::CloseHandle(file);
-  return bytes;
+  const auto bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return std::string(bytes->begin(), bytes->end());
 }
 
 bool FileExists(const std::wstring& path) {
