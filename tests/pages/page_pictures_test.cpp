@@ -171,7 +171,9 @@ TEST_P(FramePicture, IsShownTheRightWayUp) {
     EXPECT_EQ(bounds.right - bounds.left, 100);
     EXPECT_EQ(bounds.bottom - bounds.top, 65);
     EXPECT_EQ(bounds.right, band.right);
-    if (page.Has(L"lb_Title")) EXPECT_FALSE(page.Control(L"lb_Title").Visible());
+    if (page.Has(L"lb_Title")) {
+      EXPECT_FALSE(page.Control(L"lb_Title").Visible());
+    }
   }
 }
 
