@@ -16,7 +16,8 @@ constexpr FormSpec kForm{L"FCancelConfirm", L"TFCancelConfirm", kWidth, kHeight,
                          BorderStyle::kDialog};
 
 constexpr ControlSpec kControls[] = {
-    {L"lb_CancelConfirm", L"TLabel", nullptr, 0, 40, 501, 69, kWordWrap | kCentered},
+    // Aligned to the top; the text centred both ways in it.
+    {L"lb_CancelConfirm", L"TLabel", nullptr, 0, 0, 501, 109, kWordWrap | kCentered | kMiddle},
     {L"bt_OK", L"TButton", nullptr, 131, 115, 120, 25},
     {L"bt_Cancel", L"TButton", nullptr, 266, 115, 120, 25, kDefault},
 };

@@ -27,7 +27,9 @@ constexpr COLORREF kVersionColour = RGB(28, 70, 96);
 constexpr wchar_t kPrintJobTitle[] = L"EULA Of Kestra";
 
 constexpr ControlSpec kControls[] = {
-    {L"re_EULA", L"TRichEdit", L"p_Client", 14, 7, 524, 196, kReadOnly | kScrollBars},
+    // Tahoma with the Chinese Big5 character set, whatever the language.
+    {L"re_EULA", L"TRichEdit", L"p_Client", 14, 7, 524, 196, kReadOnly | kScrollBars, 0,
+     CLR_INVALID, nullptr, CHINESEBIG5_CHARSET},
     {L"rb_AgreeEULA", L"TRadioButton", L"p_Client", 14, 210, 443, 17},
     {L"rb_DisapproveOfEULA", L"TRadioButton", L"p_Client", 14, 232, 443, 17},
     {L"bt_PrintEULA", L"TButton", L"p_Client", 463, 211, 75, 25},
@@ -90,9 +92,11 @@ void TFEULA::bt_PrintEULAClick() {
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = Handle();
   dialog.Flags = PD_RETURNDC | PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION;
-  if (!::PrintDlgW(&dialog)) return;
-  pages::PrintRichText(Control(L"re_EULA").Handle, dialog.hDC, kPrintJobTitle);
-  ::DeleteDC(dialog.hDC);
+  // Cancel, or no printer: nothing is printed and the page stays as it is.
+  if (::PrintDlgW(&dialog) && dialog.hDC != nullptr) {
+    pages::PrintRichText(Control(L"re_EULA").Handle, dialog.hDC, kPrintJobTitle);
+  }
+  if (dialog.hDC != nullptr) ::DeleteDC(dialog.hDC);
   if (dialog.hDevMode != nullptr) ::GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames != nullptr) ::GlobalFree(dialog.hDevNames);
 }

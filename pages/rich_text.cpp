@@ -53,25 +53,40 @@ bool PrintRichText(HWND editor, HDC printer, const std::wstring& documentTitle) 
       ::GetDeviceCaps(printer, PHYSICALWIDTH) * 1440 / ::GetDeviceCaps(printer, LOGPIXELSX);
   const int height =
       ::GetDeviceCaps(printer, PHYSICALHEIGHT) * 1440 / ::GetDeviceCaps(printer, LOGPIXELSY);
+  const RECT page{0, 0, width, height};
+  const RECT area{720, 720, width - 720, height - 720};  // half-inch margins
+  // The end in the control's own character positions (a paragraph ends in one character), which
+  // are what EM_FORMATRANGE returns; the window-text length counts CR LF and runs past the end.
+  GETTEXTLENGTHEX count{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LONG end = static_cast<LONG>(
+      ::SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count), 0));
   FORMATRANGE range{};
   range.hdc = printer;
   range.hdcTarget = printer;
-  range.rcPage = {0, 0, width, height};
-  range.rc = {720, 720, width - 720, height - 720};  // half-inch margins
-  const LONG length = ::GetWindowTextLengthW(editor);
   range.chrg = {0, -1};
   bool ok = true;
+  // At least one page, so that an empty licence still prints as an (empty) document.
   do {
     if (::StartPage(printer) <= 0) {
       ok = false;
       break;
     }
+    range.rcPage = page;
+    range.rc = area;  // the control narrows rc to what it filled
     const LRESULT next =
         ::SendMessageW(editor, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
-    ::EndPage(printer);
-    if (next <= range.chrg.cpMin) break;  // nothing more fitted: avoid an endless loop
+    if (::EndPage(printer) <= 0) {
+      ok = false;
+      break;
+    }
+    if (next <= range.chrg.cpMin) {
+      // Nothing of the rest fitted, or the control cannot format at all: abandon the job rather
+      // than hand out blank pages as the licence.
+      ok = range.chrg.cpMin >= end;
+      break;
+    }
     range.chrg.cpMin = static_cast<LONG>(next);
-  } while (range.chrg.cpMin < length);
+  } while (range.chrg.cpMin < end);
   ::SendMessageW(editor, EM_FORMATRANGE, FALSE, 0);
   if (ok) {
     ::EndDoc(printer);

@@ -10,7 +10,7 @@ packages=(
   # running and driving the Win32 program
   wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils imagemagick
   # fixtures, oracles and resource checks
-  python3-xlwt python3-pefile libfreexl-dev libreoffice-calc-nogui
+  python3-xlwt python3-pefile python3-pil libfreexl-dev libreoffice-calc-nogui
   # the peer installer of the benchmarks (tools/run-benchmarks.sh)
   nsis
 )

@@ -12,19 +12,20 @@ namespace winfx {
 // Layout options of a control; combine with |.
 enum ControlOption : unsigned {
   kNoOptions = 0,
-  kWordWrap = 1u << 0,    // labels: wrap at the control's width
-  kBold = 1u << 1,        // font weight bold
-  kHidden = 1u << 2,      // created invisible
-  kDisabled = 1u << 3,    // created disabled
-  kChecked = 1u << 4,     // check boxes and radio buttons: created checked
-  kDefault = 1u << 5,     // buttons: pressed by Enter
-  kWhite = 1u << 6,       // panels: white background
-  kBevelTop = 1u << 7,    // panels: an etched line along the top edge
-  kCentered = 1u << 8,    // images: picture centred; labels: text centred
-  kAlignRight = 1u << 9,  // images: picture aligned to the right edge
-  kAutoSize = 1u << 10,   // images: control takes the picture's size
-  kReadOnly = 1u << 11,   // rich edits
-  kScrollBars = 1u << 12  // rich edits: vertical scroll bar
+  kWordWrap = 1u << 0,     // labels: wrap at the control's width
+  kBold = 1u << 1,         // font weight bold
+  kHidden = 1u << 2,       // created invisible
+  kDisabled = 1u << 3,     // created disabled
+  kChecked = 1u << 4,      // check boxes and radio buttons: created checked
+  kDefault = 1u << 5,      // buttons: pressed by Enter
+  kWhite = 1u << 6,        // panels: white background
+  kBevelTop = 1u << 7,     // panels: an etched line along the top edge
+  kCentered = 1u << 8,     // images: picture centred; labels: text centred
+  kAlignRight = 1u << 9,   // images: picture aligned to the right edge
+  kAutoSize = 1u << 10,    // images: control takes the picture's size
+  kReadOnly = 1u << 11,    // rich edits
+  kScrollBars = 1u << 12,  // rich edits: vertical scroll bar
+  kMiddle = 1u << 13       // labels: text (word-wrapped) centred vertically as one block
 };
 
 struct ControlSpec {
@@ -37,6 +38,7 @@ struct ControlSpec {
   int fontHeight = 0;  // 0: the form's font (Tahoma, -11)
   COLORREF textColor = CLR_INVALID;
   const wchar_t* caption = nullptr;  // nullptr: the component's name, as designed
+  BYTE charSet = DEFAULT_CHARSET;    // the font's character set
 };
 
 class TControl {

@@ -8,6 +8,6 @@ namespace winfx {
 constexpr int kDefaultFontHeight = -11;
 
 // `height` 0 means the default height. The font lives until the process ends.
-HFONT FontFor(int height, bool bold);
+HFONT FontFor(int height, bool bold, BYTE charSet = DEFAULT_CHARSET);
 
 }  // namespace winfx

@@ -9,6 +9,7 @@
 #include "winfx/application.h"
 #include "winfx/fonts.h"
 #include "winfx/image_window.h"
+#include "winfx/middle_label.h"
 #include "winfx/panel_window.h"
 
 namespace winfx {
@@ -147,12 +148,14 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (hwnd == nullptr) throw std::runtime_error("cannot create a control window");
-  ::SendMessageW(hwnd, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(FontFor(spec.fontHeight, (spec.options & kBold) != 0)),
-                 FALSE);
+  ::SendMessageW(
+      hwnd, WM_SETFONT,
+      reinterpret_cast<WPARAM>(FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet)),
+      FALSE);
   if (kind == L"TProgressBar") ::SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
   if (kind == L"TPanel") SetPanelOptions(hwnd, spec.options);
   if (kind == L"TImage") SetImageOptions(hwnd, spec.options);
+  if (kind == L"TLabel" && (spec.options & kMiddle)) CentreTextVertically(hwnd);
   if ((kind == L"TCheckBox" || kind == L"TRadioButton") && (spec.options & kChecked)) {
     ::SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
   }

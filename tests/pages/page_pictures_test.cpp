@@ -1,0 +1,304 @@
+// The frame pictures of the pages, read from the screen: "Title.bmp" and "Left.bmp" of the
+// language's folder (or the English one), as BMP or as their ".png" twin, and the white band with
+// the title text on the pages that carry one when there is no title picture. The pictures are
+// written by Pillow at build time (data/make_pictures.py).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/create_forms.h"
+#include "pages/ask_install_page.h"
+#include "pages/ask_upgrade_page.h"
+#include "pages/cancelled_page.h"
+#include "pages/eula_page.h"
+#include "pages/finish_page.h"
+#include "pages/install_page.h"
+#include "pages/uninstall_page.h"
+#include "pages/welcome_page.h"
+#include "tests/pages/licence_files.h"
+#include "util/file_bytes.h"
+#include "util/folder_operations.h"
+#include "winfx/application.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::TestProgramFolder;
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Picture files copied from the build's fixtures into language folders beside the program. The
+// language folders are emptied first (what an interrupted run left) and removed at the end.
+class PictureFiles {
+ public:
+  static constexpr const wchar_t* kLanguages[] = {L"English", L"German", L"ChineseT"};
+  PictureFiles() { Clear(); }
+  ~PictureFiles() { Clear(); }
+  PictureFiles(const PictureFiles&) = delete;
+  PictureFiles& operator=(const PictureFiles&) = delete;
+
+  void Place(const std::wstring& fixture, const std::wstring& language, const std::wstring& name) {
+    const std::wstring folder = TestProgramFolder() + language;
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW((TestProgramFolder() + L"fixtures\\" + fixture).c_str(),
+                            (folder + L"\\" + name).c_str(), FALSE))
+        << "fixture missing";
+  }
+
+ private:
+  static void Clear() {
+    for (const wchar_t* language : kLanguages) {
+      const std::wstring folder = TestProgramFolder() + language + L"\\";
+      if (!FolderExists(folder)) continue;
+      ClearFolderTree(folder, nullptr, nullptr);
+      ::RemoveDirectoryW(folder.c_str());
+    }
+  }
+};
+
+// Draws the page now and reads one pixel of a control from the screen, where the window shows.
+COLORREF ScreenPixel(winfx::TForm& page, HWND control, int x, int y) {
+  ::RedrawWindow(page.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ::GdiFlush();
+  POINT point{x, y};
+  ::ClientToScreen(control, &point);
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF colour = ::GetPixel(screen, point.x, point.y);
+  ::ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// Waits, bounded, until the pixel shows `expected` (the display may lag behind the drawing).
+COLORREF PixelOnceShown(winfx::TForm& page, HWND control, int x, int y, COLORREF expected) {
+  COLORREF colour = CLR_INVALID;
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  do {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    colour = ScreenPixel(page, control, x, y);
+    if (colour == expected) break;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  } while (std::chrono::steady_clock::now() < deadline);
+  return colour;
+}
+
+std::string Hex(COLORREF colour) {
+  char text[16];
+  snprintf(text, sizeof(text), "%06lX", static_cast<unsigned long>(colour));
+  return text;
+}
+
+RECT BoundsInParent(HWND control) {
+  RECT rect;
+  ::GetWindowRect(control, &rect);
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class PagePictures : public testing::Test {
+ protected:
+  void Build(const wchar_t* language) {
+    App.Paths.SetupIniPath = L"C:\\page-pictures-test\\Setup.ini";
+    App.Info.TextSection = L"InstallWizard";
+    App.Info.ProductName = L"Kestra Capture";
+    App.Info.Language = language;
+    winfx::Application.Initialize();
+    CreateForms();  // the pages load their pictures while they are built
+  }
+  void TearDown() override { winfx::Application.DestroyForms(); }
+
+  // Shows the page for its picture only: a progress page does not start its work.
+  static void ShowStill(winfx::TForm& page) {
+    page.OnShow = nullptr;
+    page.Show();
+  }
+
+  PictureFiles pictures_;
+};
+
+struct Placed {
+  const wchar_t* fixture;
+  const wchar_t* language;
+  const wchar_t* name;
+};
+
+struct PictureCase {
+  const char* name;
+  const wchar_t* language;
+  std::vector<Placed> files;
+  std::function<winfx::TForm*()> page;
+  const wchar_t* image;
+  int pictureHeight;
+  COLORREF top;
+  COLORREF bottom;
+};
+
+class FramePicture : public PagePictures, public testing::WithParamInterface<PictureCase> {};
+
+TEST_P(FramePicture, IsShownTheRightWayUp) {
+  const PictureCase& c = GetParam();
+  for (const Placed& file : c.files) pictures_.Place(file.fixture, file.language, file.name);
+  Build(c.language);
+  winfx::TForm& page = *c.page();
+  ASSERT_TRUE(page.HasPicture(c.image));
+  ShowStill(page);
+  HWND image = page.Control(c.image).Handle;
+  RECT client;
+  ::GetClientRect(image, &client);
+  const int x = client.right / 2;
+  const int middle = client.bottom / 2;
+  const COLORREF top = PixelOnceShown(page, image, x, middle - c.pictureHeight / 4, c.top);
+  const COLORREF bottom = PixelOnceShown(page, image, x, middle + c.pictureHeight / 4, c.bottom);
+  EXPECT_EQ(top, c.top) << "top half " << Hex(top);
+  EXPECT_EQ(bottom, c.bottom) << "bottom half " << Hex(bottom);
+  if (std::wstring(c.image) == L"im_Title") {
+    // Sized to the picture, at the right end of the band; a title text stays hidden.
+    const RECT bounds = BoundsInParent(image);
+    RECT band;
+    ::GetClientRect(page.Control(L"p_Top").Handle, &band);
+    EXPECT_EQ(bounds.right - bounds.left, 100);
+    EXPECT_EQ(bounds.bottom - bounds.top, 65);
+    EXPECT_EQ(bounds.right, band.right);
+    if (page.Has(L"lb_Title")) {
+      EXPECT_FALSE(page.Control(L"lb_Title").Visible());
+    }
+  }
+}
+
+const PictureCase kPictureCases[] = {
+    {"TitleBmpOnTheReadyPage",
+     L"English",
+     {{L"title-bmp.bmp", L"English", L"Title.bmp"}},
+     [] { return FAskInstall; },
+     L"im_Title",
+     65,
+     kBlue,
+     kYellow},
+    {"TitlePngOnTheLicencePage",
+     L"English",
+     {{L"title-png.png", L"English", L"Title.png"}},
+     [] { return FEULA; },
+     L"im_Title",
+     65,
+     kGreen,
+     kRed},
+    {"PngTwinPreferredOnTheInstallPage",
+     L"English",
+     {{L"title-bmp.bmp", L"English", L"Title.bmp"}, {L"title-png.png", L"English", L"Title.png"}},
+     [] { return FInstall; },
+     L"im_Title",
+     65,
+     kGreen,
+     kRed},
+    {"LanguageFolderBeforeEnglishOnTheUninstallPage",
+     L"German",
+     {{L"title-bmp.bmp", L"German", L"Title.bmp"}, {L"title-png.png", L"English", L"Title.png"}},
+     [] { return FUninstall; },
+     L"im_Title",
+     65,
+     kBlue,
+     kYellow},
+    {"EnglishWhenTheLanguageHasNone",
+     L"German",
+     {{L"title-png.png", L"English", L"Title.png"}},
+     [] { return FAskUpgradeAndRepair; },
+     L"im_Title",
+     65,
+     kGreen,
+     kRed},
+    {"LeftBmpOnTheWelcomePage",
+     L"English",
+     {{L"left-bmp.bmp", L"English", L"Left.bmp"}},
+     [] { return FWelcome; },
+     L"im_Left",
+     200,
+     kBlue,
+     kYellow},
+    {"LeftPngOnTheFinishPage",
+     L"ChineseT",
+     {{L"left-png.png", L"ChineseT", L"Left.png"}},
+     [] { return FFinish; },
+     L"im_Left",
+     200,
+     kGreen,
+     kRed},
+};
+
+INSTANTIATE_TEST_SUITE_P(Pictures, FramePicture, testing::ValuesIn(kPictureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct MissingCase {
+  const char* name;
+  std::function<winfx::TForm*()> page;
+  int width;
+};
+
+class MissingTitle : public PagePictures, public testing::WithParamInterface<MissingCase> {};
+
+TEST_P(MissingTitle, GivesAWhiteBandWithTheTitleText) {
+  Build(L"English");
+  winfx::TForm& page = *GetParam().page();
+  ASSERT_FALSE(page.HasPicture(L"im_Title"));
+  ShowStill(page);
+  HWND title = page.Control(L"lb_Title").Handle;
+  EXPECT_TRUE(page.Control(L"lb_Title").Visible());
+  const RECT label = BoundsInParent(title);
+  EXPECT_EQ(label.left, 30);
+  EXPECT_EQ(label.top, 26);
+  HWND image = page.Control(L"im_Title").Handle;
+  const RECT band = BoundsInParent(image);
+  EXPECT_EQ(band.left, 0);
+  EXPECT_EQ(band.right - band.left, GetParam().width);
+  EXPECT_EQ(band.bottom - band.top, 65);
+  for (const POINT& at : {POINT{5, 5}, POINT{GetParam().width - 5, 60}, POINT{20, 40}}) {
+    const COLORREF colour = PixelOnceShown(page, image, at.x, at.y, kWhite);
+    EXPECT_EQ(colour, kWhite) << at.x << ", " << at.y << ": " << Hex(colour);
+  }
+  // The title text is drawn over the white band, not hidden behind it.
+  RECT text;
+  ::GetClientRect(title, &text);
+  ScreenPixel(page, title, 0, 0);  // drawn now
+  bool dark = false;
+  HDC screen = ::GetDC(nullptr);
+  for (int y = 0; y < text.bottom && !dark; ++y) {
+    for (int x = 0; x < std::min<int>(text.right, 60) && !dark; ++x) {
+      POINT point{x, y};
+      ::ClientToScreen(title, &point);
+      dark = GetRValue(::GetPixel(screen, point.x, point.y)) < 128;
+    }
+  }
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(dark) << "no title text in the band";
+}
+
+const MissingCase kMissingCases[] = {
+    {"ReadyPage", [] { return FAskInstall; }, 554},
+    {"InstallPage", [] { return FInstall; }, 554},
+    {"UninstallPage", [] { return FUninstall; }, 552},
+};
+
+INSTANTIATE_TEST_SUITE_P(Pages, MissingTitle, testing::ValuesIn(kMissingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PagePictures, MissingPicturesLeaveOtherPagesEmpty) {
+  Build(L"English");
+  EXPECT_FALSE(FEULA->HasPicture(L"im_Title"));
+  EXPECT_FALSE(FEULA->Has(L"lb_Title"));
+  EXPECT_FALSE(FAskUpgradeAndRepair->HasPicture(L"im_Title"));
+  EXPECT_FALSE(FWelcome->HasPicture(L"im_Left"));
+  EXPECT_FALSE(FCancel->HasPicture(L"im_Left"));
+}
+
+}  // namespace
