@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "tools/driver/driver.h"
-#include "util/file_bytes.h"
 
 namespace e2e {
 
@@ -20,16 +19,6 @@ std::optional<std::string> FileBytes(const std::wstring& path) {
   const auto bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;
   return std::string(bytes->begin(), bytes->end());
-}
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::wstring> FolderNames(const std::wstring& folder) {

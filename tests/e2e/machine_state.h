@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "util/file_bytes.h"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
@@ -19,8 +21,8 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 std::wstring SpecialFolder(int csidl);
 
 std::optional<std::string> FileBytes(const std::wstring& path);
-bool FileExists(const std::wstring& path);
-bool FolderExists(const std::wstring& path);
+using ::FileExists;
+using ::FolderExists;
 // The names inside a folder, sorted; empty when it cannot be listed.
 std::vector<std::wstring> FolderNames(const std::wstring& folder);
 // The last write time of a file, or nothing when it does not exist.
