@@ -94,6 +94,33 @@ COLORREF PixelOnceShown(winfx::TForm& page, HWND control, int x, int y, COLORREF
   return colour;
 }
 
+// Whether a dark pixel (text) shows within the control's first `width` columns; waits, bounded,
+// as the display may lag behind the drawing.
+bool DarkPixelOnceShown(winfx::TForm& page, HWND control, int width) {
+  RECT area;
+  ::GetClientRect(control, &area);
+  area.right = std::min<LONG>(area.right, width);
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  do {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    ScreenPixel(page, control, 0, 0);  // drawn now
+    HDC screen = ::GetDC(nullptr);
+    bool dark = false;
+    for (int y = 0; y < area.bottom && !dark; ++y) {
+      for (int x = 0; x < area.right && !dark; ++x) {
+        POINT point{x, y};
+        ::ClientToScreen(control, &point);
+        dark = GetRValue(::GetPixel(screen, point.x, point.y)) < 128;
+      }
+    }
+    ::ReleaseDC(nullptr, screen);
+    if (dark) return true;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  } while (std::chrono::steady_clock::now() < deadline);
+  return false;
+}
+
 std::string Hex(COLORREF colour) {
   char text[16];
   snprintf(text, sizeof(text), "%06lX", static_cast<unsigned long>(colour));
@@ -267,20 +294,7 @@ TEST_P(MissingTitle, GivesAWhiteBandWithTheTitleText) {
     EXPECT_EQ(colour, kWhite) << at.x << ", " << at.y << ": " << Hex(colour);
   }
   // The title text is drawn over the white band, not hidden behind it.
-  RECT text;
-  ::GetClientRect(title, &text);
-  ScreenPixel(page, title, 0, 0);  // drawn now
-  bool dark = false;
-  HDC screen = ::GetDC(nullptr);
-  for (int y = 0; y < text.bottom && !dark; ++y) {
-    for (int x = 0; x < std::min<int>(text.right, 60) && !dark; ++x) {
-      POINT point{x, y};
-      ::ClientToScreen(title, &point);
-      dark = GetRValue(::GetPixel(screen, point.x, point.y)) < 128;
-    }
-  }
-  ::ReleaseDC(nullptr, screen);
-  EXPECT_TRUE(dark) << "no title text in the band";
+  EXPECT_TRUE(DarkPixelOnceShown(page, title, 60)) << "no title text in the band";
 }
 
 const MissingCase kMissingCases[] = {
