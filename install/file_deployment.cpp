@@ -7,7 +7,7 @@
 #include "app/run_and_wait.h"
 #include "core/strings/string_util.h"
 #include "install/install_thread.h"
-#include "uninstall/throttled_reports.h"
+#include "app/throttled_reports.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/app.h"
 #include "uninstall/install_tree_removal.h"
-#include "uninstall/throttled_reports.h"
+#include "app/throttled_reports.h"
 #include "uninstall/uninstall_steps.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "uninstall/throttled_reports.h"
+#include "app/throttled_reports.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 // Reports held back between intervals: the first goes at once, the last state always arrives,
 // the order of status and position is kept, and the gate runs at every status text.
-#include "uninstall/throttled_reports.h"
+#include "app/throttled_reports.h"
 
 #include <gtest/gtest.h>
 

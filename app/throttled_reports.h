@@ -1,5 +1,5 @@
-// Status texts and bar positions passed on to a page at most once per interval. Removing a
-// folder reports every file; each report crosses to the user-interface thread, which costs more
+// Status texts and bar positions passed on to a page at most once per interval. Copying or removing
+// a folder reports every file; each report crosses to the user-interface thread, which costs more
 // than deleting a small file and shows nothing the eye could follow. The work still passes its
 // gate at every report, so a pause holds it between any two files.
 #pragma once
