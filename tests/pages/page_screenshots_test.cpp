@@ -1,10 +1,7 @@
 // Pictures of every page with the sample texts, written as PNG files under
 // build/win/screenshots so that a person can look at them.
-#include <objidl.h>
-#include <windows.h>
-// objidl.h first: the GDI+ headers need it and the lean Windows headers leave it out.
-#include <gdiplus.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -23,6 +20,7 @@
 #include "pages/upgrade_page.h"
 #include "pages/welcome_page.h"
 #include "prepare/prepare_form.h"
+#include "tools/demo/window_picture.h"
 #include "winfx/application.h"
 
 namespace {
@@ -45,50 +43,8 @@ void PumpMessages() {
   }
 }
 
-bool PngEncoder(CLSID* clsid) {
-  UINT count = 0;
-  UINT size = 0;
-  Gdiplus::GetImageEncodersSize(&count, &size);
-  std::string buffer(size, '\0');
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, size, encoders);
-  for (UINT i = 0; i < count; ++i) {
-    if (std::wstring(encoders[i].MimeType) == L"image/png") {
-      *clsid = encoders[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
-
-// The client area of the window as shown on the screen.
-bool SaveWindowPicture(HWND window, const std::wstring& path) {
-  RECT client;
-  ::GetClientRect(window, &client);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-  ::SelectObject(memory, old);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  CLSID png;
-  bool saved = false;
-  if (PngEncoder(&png)) {
-    Gdiplus::Bitmap picture(bitmap, nullptr);
-    saved = picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-  }
-  ::DeleteObject(bitmap);
-  return saved;
-}
-
 TEST(PageScreenshots, EveryPageIsDrawnWithTheSampleTexts) {
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartupInput input;
-  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+  const demo::PictureWriter pictures;
   App.Info.TextSection = L"InstallWizard";
   App.Info.Language = L"English";
   App.Info.LanguageCode = localisation::LanguageCodeFor(App.Info.Language);
@@ -108,12 +64,11 @@ TEST(PageScreenshots, EveryPageIsDrawnWithTheSampleTexts) {
     page->Show();
     PumpMessages();
     const std::wstring path = folder + page->Name + L".png";
-    EXPECT_TRUE(SaveWindowPicture(page->Handle(), path))
+    EXPECT_TRUE(pictures.SaveClientArea(page->Handle(), path))
         << std::string(page->Name.begin(), page->Name.end());
     page->Hide();
   }
   winfx::Application.DestroyForms();
-  Gdiplus::GdiplusShutdown(token);
 }
 
 }  // namespace

@@ -40,6 +40,17 @@ PictureWriter::~PictureWriter() {
 bool PictureWriter::Save(HWND window, const std::wstring& path) const {
   RECT area;
   if (!::GetWindowRect(window, &area)) return false;
+  return SaveScreenArea(area, path);
+}
+
+bool PictureWriter::SaveClientArea(HWND window, const std::wstring& path) const {
+  RECT area;
+  if (!::GetClientRect(window, &area)) return false;
+  ::MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+  return SaveScreenArea(area, path);
+}
+
+bool PictureWriter::SaveScreenArea(const RECT& area, const std::wstring& path) const {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   HDC screen = ::GetDC(nullptr);

@@ -17,8 +17,12 @@ class PictureWriter {
 
   // The window's whole area, frame included, as it is on the screen now.
   bool Save(HWND window, const std::wstring& path) const;
+  // The client area alone.
+  bool SaveClientArea(HWND window, const std::wstring& path) const;
 
  private:
+  bool SaveScreenArea(const RECT& area, const std::wstring& path) const;
+
   ULONG_PTR token_ = 0;
 };
 
