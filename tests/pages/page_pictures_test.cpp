@@ -80,30 +80,35 @@ COLORREF ScreenPixel(winfx::TForm& page, HWND control, int x, int y) {
   return colour;
 }
 
-// Waits, bounded, until the pixel shows `expected` (the display may lag behind the drawing).
-COLORREF PixelOnceShown(winfx::TForm& page, HWND control, int x, int y, COLORREF expected) {
-  COLORREF colour = CLR_INVALID;
+// Pumps messages and asks `shown` until it holds, within a bound: the display may lag behind the
+// drawing.
+bool ShownWithinBound(const std::function<bool()>& shown) {
   const auto deadline = std::chrono::steady_clock::now() + 5s;
   do {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-    colour = ScreenPixel(page, control, x, y);
-    if (colour == expected) break;
+    if (shown()) return true;
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   } while (std::chrono::steady_clock::now() < deadline);
+  return false;
+}
+
+// The pixel once it shows `expected`, or what it shows when the bound has passed.
+COLORREF PixelOnceShown(winfx::TForm& page, HWND control, int x, int y, COLORREF expected) {
+  COLORREF colour = CLR_INVALID;
+  ShownWithinBound([&] {
+    colour = ScreenPixel(page, control, x, y);
+    return colour == expected;
+  });
   return colour;
 }
 
-// Whether a dark pixel (text) shows within the control's first `width` columns; waits, bounded,
-// as the display may lag behind the drawing.
+// Whether a dark pixel (text) shows within the control's first `width` columns.
 bool DarkPixelOnceShown(winfx::TForm& page, HWND control, int width) {
   RECT area;
   ::GetClientRect(control, &area);
   area.right = std::min<LONG>(area.right, width);
-  const auto deadline = std::chrono::steady_clock::now() + 5s;
-  do {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  return ShownWithinBound([&] {
     ScreenPixel(page, control, 0, 0);  // drawn now
     HDC screen = ::GetDC(nullptr);
     bool dark = false;
@@ -115,10 +120,8 @@ bool DarkPixelOnceShown(winfx::TForm& page, HWND control, int width) {
       }
     }
     ::ReleaseDC(nullptr, screen);
-    if (dark) return true;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  } while (std::chrono::steady_clock::now() < deadline);
-  return false;
+    return dark;
+  });
 }
 
 std::string Hex(COLORREF colour) {
