@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "install/install_thread.h"
 #include "install/record_values.h"
+#include "util/com_init.h"
 #include "util/reg_key.h"
 #include "util/shortcuts.h"
 #include "util/special_folders.h"
@@ -38,6 +39,8 @@ void WriteRegOnBootName(TInstallThread& thread) {
 void CreateLinks(TInstallThread& thread, const std::wstring& publisherFolder,
                  const std::wstring& programsFolder) {
   thread.ShowStatus(App.GetText(L"InstallWizard", L"CreateLinks"));
+  // One apartment for all the links; otherwise each link sets COM up and tears it down again.
+  const win::ScopedComInitializer com;
   std::wstring menu = GetSpecialFolder(CSIDL_COMMON_PROGRAMS);
   if (!publisherFolder.empty()) {
     menu += L"\\" + publisherFolder;
