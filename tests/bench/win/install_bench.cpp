@@ -12,18 +12,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
 #include "app/run_and_wait.h"
+#include "app/throttled_reports.h"
 #include "app/worker_thread.h"
 #include "install/file_deployment.h"
 #include "install/install_thread.h"
+#include "install/installation_record.h"
+#include "install/scripts_macros_backup.h"
+#include "install/startup_and_shortcuts.h"
 #include "tests/bench/win/bench_payload.h"
 #include "tests/bench/win/bench_timing.h"
-#include "uninstall/throttled_reports.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
 
@@ -58,7 +62,8 @@ void WriteText(const std::wstring& path, const char* text) {
 }
 
 DWORD RunAndWaitForExit(const std::wstring& commandLine) {
-  STARTUPINFOW startup = {sizeof(startup)};
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
@@ -150,6 +155,47 @@ void ForgetInstallation() {
   bench::BareDeleteTree(App.Paths.InstallRootDir);
 }
 
+// Takes the reports a worker left for the page, without waiting for more.
+void DiscardReports() {
+  const UINT progress = ::RegisterWindowMessageW(kWorkerProgressMessage);
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, progress, progress, PM_REMOVE)) {
+    if (message.wParam == kStatusText) delete reinterpret_cast<std::wstring*>(message.lParam);
+  }
+}
+
+void LinksWithTheWorkersFolders(TInstallThread& thread) {
+  CreateLinks(thread, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER"),
+              App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
+}
+
+struct TimedStep {
+  const char* figure;
+  void (*run)(TInstallThread&);
+};
+
+// The worker's steps in its order, each timed on its own: where the worker's time goes.
+constexpr TimedStep kSteps[] = {
+    {"install_step_scripts_backup", BackupScriptsMacros},
+    {"install_step_copy_files", CopyFiles},
+    {"install_step_uninstall_entry", WriteRegOnUninstallFolder},
+    {"install_step_startup_value", WriteRegOnBootName},
+    {"install_step_shortcuts", LinksWithTheWorkersFolders},
+    {"install_step_private_key", WriteRegOnPrivateFolder},
+    {"install_step_setup_to_backup", CopySetupToBackup},
+    {"install_step_secure_backup", SecureBackupFolder},
+    {"install_step_record_file", WriteRecordFile},
+};
+
+void TimeStepsOnce(HWND page, std::map<const char*, std::vector<double>>& times) {
+  TInstallThread thread(page);
+  thread.LoadSettings();
+  for (const TimedStep& step : kSteps) {
+    times[step.figure].push_back(bench::TimeMs([&] { step.run(thread); }));
+    DiscardReports();
+  }
+}
+
 void RunPermissionCommands(const std::wstring& target) {
   const auto lines = PermissionCommandLines(6, target, EveryoneGroupName());
   for (const auto& line : lines) RunAndWait(line, CREATE_NO_WINDOW);
@@ -161,6 +207,7 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   HWND page =
       ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   std::vector<double> worker, copyStep, bare, icaclsTree, icaclsSmall, nsis;
+  std::map<const char*, std::vector<double>> stepTimes;
   ForgetInstallation();
   for (int round = 0; round < rounds; ++round) {
     worker.push_back(bench::TimeMs([&] {
@@ -168,6 +215,8 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
       thread.Start();
       PumpUntil(page, L"INSTALL_THREAD_FINISHED");
     }));
+    ForgetInstallation();
+    TimeStepsOnce(page, stepTimes);
     ForgetInstallation();
 
     copyStep.push_back(bench::TimeMs([&] {
@@ -195,6 +244,7 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   bench::PrintFigure("icacls_on_payload_tree", icaclsTree);
   bench::PrintFigure("icacls_on_empty_folder", icaclsSmall);
   bench::PrintFigure("nsis_install", nsis);
+  for (const TimedStep& step : kSteps) bench::PrintFigure(step.figure, stepTimes[step.figure]);
   ::DestroyWindow(page);
   return 0;
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -32,7 +33,8 @@ constexpr auto kTimeout = 120s;
 class StartedProcess {
  public:
   StartedProcess(const std::wstring& program, const std::wstring& folder) {
-    STARTUPINFOW startup = {sizeof(startup)};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
     std::wstring line = L"\"" + program + L"\"";
     ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                      &startup, &info_);
@@ -80,14 +82,31 @@ std::optional<HWND> WaitUntilPainted(DWORD processId, const std::wstring& classN
 }
 
 double PeakWorkingSetMb(HANDLE process) {
-  PROCESS_MEMORY_COUNTERS counters = {sizeof(counters)};
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof(counters);
   if (!::GetProcessMemoryInfo(process, &counters, sizeof(counters))) return 0;
   return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+}
+
+// The process's own committed private memory (heaps, stacks, its data), summed over its address
+// space. Unlike the working set it leaves out mapped program images and, under qemu, the
+// emulator's translated code, which lies outside the Windows address space.
+double PrivateCommitMb(HANDLE process) {
+  std::uint64_t bytes = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (auto* address = static_cast<std::uint8_t*>(nullptr);
+       ::VirtualQueryEx(process, address, &region, sizeof(region)) == sizeof(region);
+       address = static_cast<std::uint8_t*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    if (region.RegionSize == 0) break;
+  }
+  return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
 struct LaunchFigures {
   double milliseconds = 0;
   double peakWorkingSetMb = 0;
+  double privateMb = 0;
 };
 
 std::optional<LaunchFigures> LaunchUntilPainted(const std::wstring& program,
@@ -99,6 +118,7 @@ std::optional<LaunchFigures> LaunchUntilPainted(const std::wstring& program,
   LaunchFigures figures;
   figures.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   figures.peakWorkingSetMb = PeakWorkingSetMb(process.Handle());
+  figures.privateMb = PrivateCommitMb(process.Handle());
   return figures;
 }
 
@@ -133,6 +153,7 @@ void ForgetInstallation() {
 struct InstallFigures {
   double milliseconds = 0;
   double peakWorkingSetMb = 0;
+  double privateMb = 0;
 };
 
 // Welcome, licence when shown, ready page, Install; then the finish page.
@@ -164,6 +185,7 @@ std::optional<InstallFigures> InstallThroughTheWizard() {
   InstallFigures figures;
   figures.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   figures.peakWorkingSetMb = PeakWorkingSetMb(setup.Handle());
+  figures.privateMb = PrivateCommitMb(setup.Handle());
   return figures;
 }
 
@@ -192,29 +214,35 @@ int wmain(int argc, wchar_t** argv) {
                          L"\\BenchPayload",
                      {});
 
-  std::vector<double> minimalMs, setupMs, minimalPeakMb, welcomePeakMb;
+  std::vector<double> minimalMs, setupMs, minimalPeakMb, welcomePeakMb, minimalPrivateMb,
+      welcomePrivateMb;
   for (int round = 0; round < launchRounds; ++round) {
     if (auto figures = LaunchUntilPainted(minimal, kBenchRoot, L"MinimalWindow")) {
       minimalMs.push_back(figures->milliseconds);
       minimalPeakMb.push_back(figures->peakWorkingSetMb);
+      minimalPrivateMb.push_back(figures->privateMb);
     }
     if (auto figures =
             LaunchUntilPainted(std::wstring(kPackage) + L"\\Setup.exe", kPackage, L"TFWelcome")) {
       setupMs.push_back(figures->milliseconds);
       welcomePeakMb.push_back(figures->peakWorkingSetMb);
+      welcomePrivateMb.push_back(figures->privateMb);
     }
   }
   bench::PrintFigure("launch_minimal_window", minimalMs);
   bench::PrintFigure("launch_setup_welcome", setupMs);
   bench::PrintFigure("minimal_window_peak_working_set_mb", minimalPeakMb);
   bench::PrintFigure("setup_welcome_peak_working_set_mb", welcomePeakMb);
+  bench::PrintFigure("minimal_window_private_mb", minimalPrivateMb);
+  bench::PrintFigure("setup_welcome_private_mb", welcomePrivateMb);
 
-  std::vector<double> installMs, peakMb;
+  std::vector<double> installMs, peakMb, finishPrivateMb;
   for (int round = 0; round < installRounds; ++round) {
     ForgetInstallation();
     if (auto figures = InstallThroughTheWizard()) {
       installMs.push_back(figures->milliseconds);
       peakMb.push_back(figures->peakWorkingSetMb);
+      finishPrivateMb.push_back(figures->privateMb);
     } else {
       std::fprintf(stderr, "launch_bench: the wizard did not reach its finish page\n");
     }
@@ -222,6 +250,7 @@ int wmain(int argc, wchar_t** argv) {
   ForgetInstallation();
   bench::PrintFigure("wizard_install", installMs);
   bench::PrintFigure("setup_peak_working_set_mb", peakMb);
+  bench::PrintFigure("setup_finish_private_mb", finishPrivateMb);
   bench::BareDeleteTree(kBenchRoot);
   return 0;
 }
