@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/app.h"
 #include "app/create_forms.h"
 #include "pages/eula_page.h"
+#include "tests/pages/built_pages.h"
 #include "tests/pages/licence_files.h"
 #include "winfx/application.h"
 
@@ -29,12 +29,7 @@ class LicenceFont : public testing::TestWithParam<FontCase> {
 
 TEST_P(LicenceFont, IsTahomaWithTheBig5CharacterSet) {
   if (!GetParam().licence.empty()) licences_.Write(L"en", GetParam().licence);
-  App.Paths.SetupIniPath = L"C:\\licence-font-test\\Setup.ini";
-  App.Info.TextSection = L"InstallWizard";
-  App.Info.ProductName = L"Kestra Capture";
-  App.Info.Language = GetParam().language;
-  winfx::Application.Initialize();
-  CreateForms();
+  testing_support::BuildPages(L"C:\\licence-font-test\\Setup.ini", GetParam().language);
   HWND editor = FEULA->Control(L"re_EULA").Handle;
 
   // The rich-edit control's default character format, which text without a font of its own

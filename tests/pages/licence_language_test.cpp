@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/create_forms.h"
 #include "pages/eula_page.h"
+#include "tests/pages/built_pages.h"
 #include "tests/pages/licence_files.h"
 #include "winfx/application.h"
 
@@ -43,12 +43,8 @@ std::wstring ShownLicence() {
 class LicenceLanguageTest : public testing::Test {
  protected:
   void ShowLicenceFor(const wchar_t* language) {
-    App.Paths.SetupIniPath = L"C:\\licence-language-test\\Setup.ini";
-    App.Info.TextSection = L"InstallWizard";
-    App.Info.ProductName = L"Kestra Capture";
-    App.Info.Language = language;
-    winfx::Application.Initialize();
-    CreateForms();  // the licence page loads its text while it is built
+    // The licence page loads its text while it is built.
+    testing_support::BuildPages(L"C:\\licence-language-test\\Setup.ini", language);
   }
   void TearDown() override { winfx::Application.DestroyForms(); }
 

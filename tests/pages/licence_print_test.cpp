@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/create_forms.h"
 #include "pages/ask_install_page.h"
 #include "pages/eula_page.h"
+#include "tests/pages/built_pages.h"
 #include "tests/pages/dialog_answerer.h"
 #include "tests/pages/licence_files.h"
 #include "tests/pages/test_printer.h"
@@ -135,12 +135,8 @@ class LicencePrint : public testing::Test {
  protected:
   void SetUp() override {
     licences_.Write(L"en", LongLicence());
-    App.Paths.SetupIniPath = L"C:\\licence-print-test\\Setup.ini";  // none: the licence is shown
-    App.Info.TextSection = L"InstallWizard";
-    App.Info.ProductName = L"Kestra Capture";
-    App.Info.Language = L"English";
-    winfx::Application.Initialize();
-    CreateForms();
+    // No settings file: the licence is shown.
+    testing_support::BuildPages(L"C:\\licence-print-test\\Setup.ini");
     FEULA->Show();
     editor_ = FEULA->Control(L"re_EULA").Handle;
     standIn_.end = TextEnd(editor_);

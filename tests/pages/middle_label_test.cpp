@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/create_forms.h"
 #include "pages/cancel_confirm_dialog.h"
 #include "pages/uninstall_confirm_dialog.h"
+#include "tests/pages/built_pages.h"
 #include "winfx/application.h"
 
 namespace {
@@ -76,14 +76,7 @@ struct LabelCase {
 
 class MiddleLabel : public testing::TestWithParam<LabelCase> {
  protected:
-  void SetUp() override {
-    App.Paths.SetupIniPath = L"C:\\middle-label-test\\Setup.ini";
-    App.Info.TextSection = L"InstallWizard";
-    App.Info.ProductName = L"Kestra Capture";
-    App.Info.Language = L"English";
-    winfx::Application.Initialize();
-    CreateForms();
-  }
+  void SetUp() override { testing_support::BuildPages(L"C:\\middle-label-test\\Setup.ini"); }
   void TearDown() override { winfx::Application.DestroyForms(); }
 };
 

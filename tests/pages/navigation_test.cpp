@@ -14,6 +14,7 @@
 #include "pages/uninstall_page.h"
 #include "pages/welcome_page.h"
 #include "prepare/prepare_form.h"
+#include "tests/pages/built_pages.h"
 #include "winfx/application.h"
 
 namespace {
@@ -37,13 +38,8 @@ class PagesTest : public testing::Test {
  protected:
   void SetUp() override {
     ::CreateDirectoryW(L"C:\\pages-test", nullptr);
-    App.Paths.SetupIniPath = L"C:\\pages-test\\Setup.ini";
-    ::DeleteFileW(App.Paths.SetupIniPath.c_str());
-    App.Info.TextSection = L"InstallWizard";
-    App.Info.ProductName = L"Kestra Capture";
-    App.Info.Language = L"English";
-    winfx::Application.Initialize();
-    CreateForms();
+    ::DeleteFileW(L"C:\\pages-test\\Setup.ini");
+    testing_support::BuildPages(L"C:\\pages-test\\Setup.ini");
   }
   void TearDown() override { winfx::Application.DestroyForms(); }
 

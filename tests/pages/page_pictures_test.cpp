@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/create_forms.h"
 #include "pages/ask_install_page.h"
 #include "pages/ask_upgrade_page.h"
@@ -22,6 +21,7 @@
 #include "pages/install_page.h"
 #include "pages/uninstall_page.h"
 #include "pages/welcome_page.h"
+#include "tests/pages/built_pages.h"
 #include "tests/pages/licence_files.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
@@ -140,12 +140,8 @@ RECT BoundsInParent(HWND control) {
 class PagePictures : public testing::Test {
  protected:
   void Build(const wchar_t* language) {
-    App.Paths.SetupIniPath = L"C:\\page-pictures-test\\Setup.ini";
-    App.Info.TextSection = L"InstallWizard";
-    App.Info.ProductName = L"Kestra Capture";
-    App.Info.Language = language;
-    winfx::Application.Initialize();
-    CreateForms();  // the pages load their pictures while they are built
+    // The pages load their pictures while they are built.
+    testing_support::BuildPages(L"C:\\page-pictures-test\\Setup.ini", language);
   }
   void TearDown() override { winfx::Application.DestroyForms(); }
 
