@@ -22,9 +22,22 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# A mirror in the middle of a sync can serve an index that does not match its Release file; the
+# 32-bit packages then lag behind their 64-bit twins and cannot be installed. That passes within
+# minutes, so the lists are fetched again a few times before giving up.
+install_packages() {
+  local attempt
+  for attempt in 1 2 3 4 5; do
+    apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
+    if DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"; then
+      return 0
+    fi
+    [ "$attempt" -lt 5 ] && { echo "install-deps: install failed, fetching the lists again in 60 s" >&2; sleep 60; }
+  done
+  return 1
+}
 if [ ${#missing[@]} -gt 0 ]; then
-  apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  install_packages "${missing[@]}"
 fi
 
 # Wine runs Setup.exe with its 32-bit loader. Some kernels (virtual machines that run 64-bit user
@@ -39,9 +52,7 @@ if ! runs_ia32; then
     if [ ! -f "$backports" ]; then
       echo "deb http://deb.debian.org/debian bookworm-backports main" >"$backports"
     fi
-    apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-      -t bookworm-backports qemu-user-static
+    install_packages -t bookworm-backports qemu-user-static
   fi
   binfmt=/proc/sys/fs/binfmt_misc
   [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"
