@@ -5,9 +5,9 @@
 #include "app/app.h"
 #include "app/find_entries.h"
 #include "app/run_and_wait.h"
+#include "app/throttled_reports.h"
 #include "core/strings/string_util.h"
 #include "install/install_thread.h"
-#include "app/throttled_reports.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 
@@ -36,9 +36,9 @@ std::wstring FolderOf(const std::wstring& path) {
 // interval; the last file's path and the bar's count are shown at the end.
 void CopyTreeWithReports(TInstallThread& thread, const std::wstring& source,
                          const std::wstring& target, const std::wstring& leaveOut) {
-  ThrottledReports reports(
-      thread, thread, [&thread] { thread.PassGate(); }, kFileReportIntervalMs);
-  CopyFolderTree(source, target, &reports, false, leaveOut, &reports);
+  const PauseGate passGate = [&thread] { thread.PassGate(); };
+  ThrottledReports reports(thread, thread, passGate, kFileReportIntervalMs);
+  CopyFolderTree(source, target, &reports, false, leaveOut, &reports, passGate);
   reports.Flush();
 }
 

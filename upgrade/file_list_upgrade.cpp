@@ -26,7 +26,7 @@ void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
   for (const upgrade::FileOperation& operation : plan.operations) {
     if (passGate) passGate();
     if (operation.kind == upgrade::InstructionKind::kCopy) {
-      ::CopyFileW(operation.source.c_str(), operation.target.c_str(), FALSE);
+      CopyFileThroughGate(operation.source, operation.target, false, passGate);
     } else {
       ::DeleteFileW(operation.target.c_str());
     }

@@ -3,22 +3,20 @@
 // replaces the installed one and the uninstall entry gets the package's version.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/upgrade/compared_result.h"
 #include "core/upgrade/file_list.h"
+#include "util/gated_file_copy.h"
 
 // The list in `path`; nothing when the file is missing or cannot be read.
 std::optional<upgrade::FileList> LoadFileList(const std::wstring& path);
 
-// Called before every file operation; a paused worker holds there (see TWorkerThread::PassGate).
-using PauseGate = std::function<void()>;
-
 // Carries out the instructions: copies from `packageFolder` over files of `installedFolder`
-// (no folder is created) and deletes files of `installedFolder`. Instructions whose names lead
+// (no folder is created) and deletes files of `installedFolder`, passing `passGate` before each
+// operation and inside each copy. Instructions whose names lead
 // out of the folders are passed over, as are failed copies and deletions.
 void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
                        const std::wstring& packageFolder, const std::wstring& installedFolder,

@@ -103,19 +103,20 @@ void CreateOutermostFirst(const std::vector<std::wstring>& folders) {
 }  // namespace
 
 void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
-                    bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress) {
+                    bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress,
+                    const PauseGate& passGate) {
   for (const FolderEntry& entry : ListFolder(source)) {
     if (entry.isFolder) {
       if (!leaveOut.empty() && entry.name == leaveOut) continue;
       const std::wstring subfolder = target + entry.name + L"\\";
       if (!IsExistingFolder(target + entry.name)) ::CreateDirectoryW(subfolder.c_str(), nullptr);
       CopyFolderTree(source + entry.name + L"\\", subfolder, status, failIfExists, leaveOut,
-                     progress);
+                     progress, passGate);
       continue;
     }
     const std::wstring targetFile = target + entry.name;
     if (status != nullptr) status->ShowStatus(targetFile);
-    ::CopyFileW((source + entry.name).c_str(), targetFile.c_str(), failIfExists);
+    CopyFileThroughGate(source + entry.name, targetFile, failIfExists, passGate);
     ::SetFileAttributesW(targetFile.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (progress != nullptr) StepProgress(*progress);
   }

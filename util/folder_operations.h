@@ -11,15 +11,18 @@
 #include <cstdint>
 #include <string>
 
+#include "util/gated_file_copy.h"
 #include "util/progress_sink.h"
 
 // Copies the content of `source` into `target` (both ending with "\"; `target` must exist),
 // each subfolder completely before the next entry, creating target subfolders that are missing
 // and copying into those that exist. Folders named `leaveOut` are passed over at every depth
 // ("" passes over nothing). Every copied file gets normal attributes: it is neither read-only,
-// hidden nor system. Per file, `status` shows the target path and `progress` steps once.
+// hidden nor system. Per file, `status` shows the target path and `progress` steps once; each
+// file is copied through `passGate` (see CopyFileThroughGate).
 void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
-                    bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress);
+                    bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress,
+                    const PauseGate& passGate = nullptr);
 
 // The name of the subfolder of `folder` (ending with "\") that is `name` in any letter case, as
 // the file system spells it; `name` itself when there is none. Windows finds a folder by its

@@ -137,9 +137,9 @@ class CopyStepThread : public TWorkerThread {
  protected:
   void Execute() override {
     ::CreateDirectoryW(target_.c_str(), nullptr);
-    ThrottledReports reports(
-        *this, *this, [this] { PassGate(); }, kFileReportIntervalMs);
-    CopyFolderTree(source_ + L"\\", target_ + L"\\", &reports, false, L"", &reports);
+    const PauseGate passGate = [this] { PassGate(); };
+    ThrottledReports reports(*this, *this, passGate, kFileReportIntervalMs);
+    CopyFolderTree(source_ + L"\\", target_ + L"\\", &reports, false, L"", &reports, passGate);
     reports.Flush();
   }
 

@@ -1,0 +1,21 @@
+#include "util/gated_file_copy.h"
+
+#include <windows.h>
+
+namespace {
+
+DWORD CALLBACK PassGateOnProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD,
+                                  DWORD, HANDLE, HANDLE, void* gate) {
+  (*static_cast<const PauseGate*>(gate))();
+  return PROGRESS_CONTINUE;
+}
+
+}  // namespace
+
+bool CopyFileThroughGate(const std::wstring& source, const std::wstring& target, bool failIfExists,
+                         const PauseGate& passGate) {
+  const DWORD flags = failIfExists ? COPY_FILE_FAIL_IF_EXISTS : 0;
+  LPPROGRESS_ROUTINE routine = passGate ? &PassGateOnProgress : nullptr;
+  void* data = passGate ? const_cast<PauseGate*>(&passGate) : nullptr;
+  return ::CopyFileExW(source.c_str(), target.c_str(), routine, data, nullptr, flags) != FALSE;
+}
