@@ -2,8 +2,8 @@
 
 #include <utility>
 
-ThrottledReports::ThrottledReports(StatusSink& status, ProgressSink& progress,
-                                   std::function<void()> gate, ULONGLONG intervalMs)
+ThrottledReports::ThrottledReports(StatusSink& status, ProgressSink& progress, PauseGate gate,
+                                   ULONGLONG intervalMs)
     : status_(status),
       progress_(progress),
       gate_(std::move(gate)),

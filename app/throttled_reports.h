@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,7 +15,7 @@ class ThrottledReports : public StatusSink, public ProgressSink {
  public:
   // `gate` runs at every status text; the first report goes on at once, later ones when
   // `intervalMs` has passed since the last one went on.
-  ThrottledReports(StatusSink& status, ProgressSink& progress, std::function<void()> gate,
+  ThrottledReports(StatusSink& status, ProgressSink& progress, PauseGate gate,
                    ULONGLONG intervalMs);
   ThrottledReports(const ThrottledReports&) = delete;
   ThrottledReports& operator=(const ThrottledReports&) = delete;
@@ -33,7 +32,7 @@ class ThrottledReports : public StatusSink, public ProgressSink {
 
   StatusSink& status_;
   ProgressSink& progress_;
-  std::function<void()> gate_;
+  PauseGate gate_;
   ULONGLONG intervalMs_;
   std::optional<ULONGLONG> lastReport_;
   std::optional<std::wstring> pendingText_;

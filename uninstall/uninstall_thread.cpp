@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "app/app.h"
-#include "uninstall/install_tree_removal.h"
 #include "app/throttled_reports.h"
+#include "uninstall/install_tree_removal.h"
 #include "uninstall/uninstall_steps.h"
 
 namespace {

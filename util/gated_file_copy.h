@@ -1,12 +1,9 @@
 // Copying one file so that a paused worker holds inside it, not only between files.
 #pragma once
 
-#include <functional>
 #include <string>
 
-// Passed by a worker's operations wherever it may be held; a paused worker holds there (see
-// TWorkerThread::PassGate). Empty: there is nothing to pass.
-using PauseGate = std::function<void()>;
+#include "util/progress_sink.h"
 
 // Copies `source` to `target` as CopyFileW does, through CopyFileExW: its progress routine passes
 // `passGate` each time the system reports a part of the file written, so a pause holds a large
