@@ -16,12 +16,14 @@ bool IsProcessAdministrator() {
 }
 
 int RunSetup(AdminQuery isAdministrator) {
-  App.Initialize(ExecutableFolder());
-  if (!isAdministrator()) {
-    winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_001"));
-    return 0;
-  }
+  // Start-up errors too (an allocation that fails on a damaged package) end with a message, not
+  // a silent exit.
   try {
+    App.Initialize(ExecutableFolder());
+    if (!isAdministrator()) {
+      winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_001"));
+      return 0;
+    }
     winfx::Application.Initialize();
     CreateForms();
     winfx::Application.Run();

@@ -9,6 +9,7 @@
 #include "core/strings/string_util.h"
 #include "install/install_thread.h"
 #include "util/file_bytes.h"
+#include "util/folder_identity.h"
 #include "util/folder_operations.h"
 
 namespace {
@@ -23,8 +24,9 @@ void CreateSingleFolder(const std::wstring& path) {
   if (!FolderExists(path)) ::CreateDirectoryW(path.c_str(), nullptr);
 }
 
+// A backslash before the closing quote would escape it and run the arguments together.
 std::wstring Quoted(const std::wstring& text) {
-  return L"\"" + text + L"\"";
+  return L"\"" + strings::WithoutTrailingSeparator(text) + L"\"";
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -44,6 +46,9 @@ void CopyTreeWithReports(TInstallThread& thread, const std::wstring& source,
 
 // Runs the four icacls lines on `target`, moving the bar after each when `withBar` is set.
 void RunIcacls(TInstallThread& thread, const std::wstring& target, bool withBar) {
+  // icacls acts on what a link points to, and /T walks on there: a link planted below the folder
+  // would carry its permissions elsewhere. Links go first, and /L keeps icacls on any that stay.
+  RemoveLinksInTree(strings::WithTrailingSeparator(target));
   const auto lines = PermissionCommandLines(6, target, L"");
   for (std::size_t index = 0; index < lines.size(); ++index) {
     std::wstring line = lines[index];
@@ -60,10 +65,10 @@ std::vector<std::wstring> PermissionCommandLines(DWORD majorVersion, const std::
                                                  const std::wstring& everyone) {
   const std::wstring folder = Quoted(target);
   if (majorVersion == 6) {
-    return {L"icacls.exe " + folder + L" /reset /T",
-            L"icacls.exe " + folder + L" /inheritance:r /T",
-            L"icacls.exe " + folder + L" /grant " + Quoted(everyone) + L":(OI)(CI)F /T",
-            L"icacls.exe " + folder + L" /grant SYSTEM:(OI)(CI)F /T"};
+    return {L"icacls.exe " + folder + L" /reset /T /L",
+            L"icacls.exe " + folder + L" /inheritance:r /T /L",
+            L"icacls.exe " + folder + L" /grant " + Quoted(everyone) + L":(OI)(CI)F /T /L",
+            L"icacls.exe " + folder + L" /grant SYSTEM:(OI)(CI)F /T /L"};
   }
   if (majorVersion == 5) {
     return {L"cmd.exe /c echo y|cacls " + folder + L" /G " + Quoted(everyone) + L":F /T"};
@@ -132,6 +137,8 @@ void CopySetupToBackup(TInstallThread& thread) {
   if (App.Paths.UninstallerPath.empty()) return;
   const std::wstring setupFolder = ExecutableFolder();
   const std::wstring backupFolder = FolderOf(App.Paths.UninstallerPath);
+  // Run from its own install-backup copy, the program would copy the folder onto itself.
+  if (SameFolder(setupFolder, backupFolder)) return;
   thread.PassGate();
   // The payload stays out of the uninstaller's copy, however the package spells its folder.
   CopyTreeWithReports(thread, setupFolder, backupFolder + L"\\",

@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "install/install_thread.h"
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/special_folders.h"
@@ -27,9 +27,19 @@ std::wstring AsFolder(std::wstring path) {
   return single;
 }
 
-void CopyTree(TInstallThread& thread, const std::wstring& source, const std::wstring& target) {
+// Copies the tree and tells whether every file arrived whole.
+bool CopyTree(TInstallThread& thread, const std::wstring& source, const std::wstring& target) {
   thread.PassGate();
   CopyFolderTree(AsFolder(source), AsFolder(target), nullptr, false, L"", nullptr);
+  return EveryFileArrived(AsFolder(source), AsFolder(target));
+}
+
+// The folder that a clear of the program folders must keep when the backup did not take every
+// file: ScriptsMacros, or for PanCapture the first level of its data folder.
+std::wstring FolderToKeep(TInstallThread& thread) {
+  if (thread.Setting(L"%PROGRAM_FILES") != kPanCapture) return kScriptsMacrosFolder;
+  const std::wstring data = thread.Setting(L"%PROGRAM_DATA");
+  return data.substr(0, data.find_first_of(L"\\/"));
 }
 
 struct ScriptFolders {
@@ -63,38 +73,42 @@ void BackupScriptsMacros(TInstallThread& thread) {
   const bool named = !thread.Setting(L"%REG_FODLER_PROGNAME").empty();
   auto& backupPath = App.Paths.MacroBackupDir;
 
-  if (!backupPath.empty() && FolderExists(backupPath)) {
+  if (!backupPath.empty() && FolderExists(backupPath) && IsConfinedFolder(backupPath, templates)) {
     thread.PassGate();
     ClearFolderTree(AsFolder(backupPath), nullptr, nullptr);
   }
   bool saved = false;
+  // Every copy is checked before anything is emptied: a file that could not be read (held open,
+  // a path too long, no backup folder) keeps its original where it is.
+  bool complete = true;
+  const auto save = [&](const std::wstring& source) {
+    CreateFolderPath(AsFolder(folders.backup), templates);
+    complete = CopyTree(thread, source, folders.backup) && complete;
+    backupPath = AsFolder(folders.backup);
+    saved = true;
+  };
   if (!folders.firstSource.empty() && FolderExists(folders.firstSource) && named) {
-    CreateFolderPath(AsFolder(folders.backup), templates);
-    CopyTree(thread, folders.firstSource, folders.backup);
-    if (FolderExists(folders.firstSourceOld))
-      CopyTree(thread, folders.firstSourceOld, folders.backup);
-    backupPath = AsFolder(folders.backup);
-    saved = true;
+    save(folders.firstSource);
+    if (FolderExists(folders.firstSourceOld)) save(folders.firstSourceOld);
   }
+  const std::wstring& programFiles = App.Paths.ProgramFilesDir;
   if (FolderExists(folders.secondSource) && named) {
-    CreateFolderPath(AsFolder(folders.backup), templates);
-    CopyTree(thread, folders.secondSource, folders.backup);
-    if (FolderExists(folders.secondSourceOld)) {
-      CopyTree(thread, folders.secondSourceOld, folders.backup);
-    }
-    backupPath = AsFolder(folders.backup);
-    saved = true;
-    if (IsRemovableInstallDir(App.Paths.ProgramDir)) {
+    save(folders.secondSource);
+    if (FolderExists(folders.secondSourceOld)) save(folders.secondSourceOld);
+    if (IsConfinedFolder(App.Paths.ProgramDir, programFiles)) {
       thread.PassGate();
-      ClearFolderTree(AsFolder(App.Paths.ProgramDir), nullptr, nullptr);
+      ClearFolderTree(AsFolder(App.Paths.ProgramDir), nullptr, nullptr,
+                      complete ? L"" : FolderToKeep(thread));
     }
   }
   if (!saved) backupPath.clear();
-  // An empty or dotted product folder name makes the product folder the Program Files folder
-  // or one above it, whose content belongs to others.
-  if (FolderExists(App.Paths.InstallRootDir) && IsRemovableInstallDir(App.Paths.InstallRootDir)) {
+  // The product folder must be a folder of its own inside Program Files: an empty or dotted name
+  // would make it the Program Files folder or one above it, whose content belongs to others.
+  if (FolderExists(App.Paths.InstallRootDir) &&
+      IsConfinedFolder(App.Paths.InstallRootDir, programFiles)) {
     thread.PassGate();
-    ClearFolderTree(AsFolder(App.Paths.InstallRootDir), nullptr, nullptr);
+    ClearFolderTree(AsFolder(App.Paths.InstallRootDir), nullptr, nullptr,
+                    complete ? L"" : FolderToKeep(thread));
   }
   ::OutputDebugStringW((L"sBackupProgPath : " + folders.backup).c_str());
 }
@@ -102,16 +116,19 @@ void BackupScriptsMacros(TInstallThread& thread) {
 void RestoreScriptsMacros(TInstallThread& thread) {
   const std::wstring& backupPath = App.Paths.MacroBackupDir;
   if (backupPath.empty()) return;
+  bool restored = false;
   if (thread.Setting(L"%PROGRAM_FILES") == kPanCapture) {
-    CopyTree(thread, backupPath,
-             App.Paths.ProgramDir + L"\\" + thread.Setting(L"%PROGRAM_DATA") + L"\\");
+    restored = CopyTree(thread, backupPath,
+                        App.Paths.ProgramDir + L"\\" + thread.Setting(L"%PROGRAM_DATA") + L"\\");
   } else {
     // The parent holds the ScriptsMacros folder, so each program folder receives one.
     std::wstring parent = backupPath.substr(0, backupPath.size() - 1);
     parent = parent.substr(0, parent.find_last_of(L'\\') + 1);
-    CopyTree(thread, parent, App.Paths.ProgramDir);
-    CopyTree(thread, parent, App.Paths.OldProgramDir);
+    restored = CopyTree(thread, parent, App.Paths.ProgramDir);
+    restored = CopyTree(thread, parent, App.Paths.OldProgramDir) && restored;
   }
+  // The backup is the user's only copy until every file is back.
+  if (!restored || !IsConfinedFolder(backupPath, GetSpecialFolder(CSIDL_TEMPLATES))) return;
   thread.PassGate();
   ClearFolderTree(backupPath, nullptr, nullptr);
 }

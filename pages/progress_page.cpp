@@ -41,19 +41,28 @@ void TProgressPage::bt_CancelClick() {
 }
 
 void TProgressPage::StopWork() {
+  stopped_ = true;
   if (worker_) worker_->Stop();
   Hide();
 }
 
 void TProgressPage::GoOnWithWork() {
   if (worker_) worker_->Resume();
+  if (finished_) ShowFinishPage();
 }
 
 void TProgressPage::OnWorkerFinished() {
   if (finished_) return;
   finished_ = true;
-  // A confirmation still open has nothing left to pause.
-  if (FCancelConfirm->Visible()) FCancelConfirm->Hide();
+  // A worker past its last gate may finish while the user is asked whether to stop: the answer
+  // decides. After Stop there is no finish page, whatever the worker did meanwhile.
+  if (stopped_ || FCancelConfirm->Visible()) return;
+  ShowFinishPage();
+}
+
+void TProgressPage::ShowFinishPage() {
+  if (stopped_ || finishShown_) return;
+  finishShown_ = true;
   BeforeFinishPage();
   pages::GoToPage(*this, *FFinish);
 }

@@ -30,10 +30,13 @@ class TProgressPage : public winfx::TForm {
   void FormShow();
   void bt_CancelClick();
   void OnWorkerFinished();
+  void ShowFinishPage();
   void OnWorkerProgress(WPARAM kind, LPARAM value);
 
   std::unique_ptr<TWorkerThread> worker_;
   bool finished_ = false;
+  bool stopped_ = false;
+  bool finishShown_ = false;
   const wchar_t* barName_;
   const wchar_t* statusName_;
 };

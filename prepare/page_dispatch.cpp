@@ -105,10 +105,11 @@ void TFPrepare::OpenWelcomePage() {
   if (FolderExists(App.Paths.InstallRootDir)) {
     TakeOwnership(App.Paths.InstallRootDir);
     const bool oem = App.Setting(L"%PUBLISHER") == L"OEM";
-    const std::wstring menuFolder =
-        GetSpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\" +
+    const std::wstring menuName =
         App.GetText(L"UNINSTALL", oem ? L"LINK_PROGRAMS_FOLDER" : L"LINK_PROGRAMS_PUBLISHER");
-    if (FolderExists(menuFolder)) TakeOwnership(menuFolder);
+    // Without a name of its own the folder would be the Start menu's Programs folder itself.
+    const std::wstring menuFolder = GetSpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\" + menuName;
+    if (!menuName.empty() && FolderExists(menuFolder)) TakeOwnership(menuFolder);
   }
   SetOpacity(0);
   FWelcome->Show();

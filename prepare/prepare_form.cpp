@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/app.h"
+#include "core/prepare/name_settings.h"
 #include "core/prepare/run_mode.h"
 #include "core/text/text_escapes.h"
 #include "localisation/apply_texts.h"
@@ -52,6 +53,7 @@ void TFPrepare::FormShow() {
   shown_ = true;
   using prepare::RunMode;
   const RunMode mode = prepare::RunModeFromArgument(FirstArgument());
+  if (RefusesBrokenNames(mode)) return;
   switch (mode) {
     case RunMode::kUninstall:
     case RunMode::kUninstallAnyway:
@@ -81,6 +83,18 @@ void TFPrepare::FormShow() {
       StartTimer1();
       break;
   }
+}
+
+bool TFPrepare::RefusesBrokenNames(prepare::RunMode mode) {
+  const auto breach = prepare::FindNameBreach(
+      mode, [](std::wstring_view key) { return App.Setting(std::wstring(key)); },
+      [](std::wstring_view key) { return App.GetText(L"UNINSTALL", std::wstring(key)); });
+  if (!breach) return false;
+  // Before anything changes: the value would be joined into a path outside the product's folders.
+  ::OutputDebugStringW((L"Refused: " + prepare::NameBreachText(*breach)).c_str());
+  ShowRefusal(L"MSG_101", 101);
+  Close();
+  return true;
 }
 
 void TFPrepare::StartTimer1() {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/prepare/run_mode.h"
 #include "winfx/form.h"
 
 // The record of an existing installation, as its private registry folder holds it.
@@ -52,6 +53,8 @@ class TFPrepare : public winfx::TForm {
 
  private:
   void FormShow();
+  // Refuses with MSG_101 a package whose names for `mode` break the folder-name rules.
+  bool RefusesBrokenNames(prepare::RunMode mode);
   void bt_CancelClick();
   void StartTimer1();
   void TakeStep(int stepSize);

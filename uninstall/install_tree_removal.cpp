@@ -2,36 +2,11 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 #include "util/folder_operations.h"
-#include "util/scoped_handle.h"
+#include "util/folder_walk.h"
 
 namespace {
-
-// Read-only, hidden, system, volume, directory, archive and the three bits after them: what
-// the folder walks of the program list.
-constexpr DWORD kListedAttributes = 0x1FF;
-
-struct Entry {
-  std::wstring name;
-  DWORD attributes = 0;
-};
-
-std::vector<Entry> ListFolder(const std::wstring& folder) {
-  std::vector<Entry> entries;
-  WIN32_FIND_DATAW data;
-  win::ScopedFindHandle search(::FindFirstFileW((folder + L"*.*").c_str(), &data));
-  if (!search.IsValid()) return entries;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if ((data.dwFileAttributes & kListedAttributes) == 0) continue;
-    entries.push_back({name, data.dwFileAttributes});
-  } while (::FindNextFileW(search.Get(), &data));
-  return entries;
-}
 
 class TreeRemoval {
  public:
@@ -40,20 +15,18 @@ class TreeRemoval {
 
   // `folder` ends with "\".
   void Empty(const std::wstring& folder) {
-    for (const Entry& entry : ListFolder(folder)) {
+    for (const FolderEntry& entry : ListFolder(folder)) {
       const std::wstring path = folder + entry.name;
-      if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      if (entry.IsLink()) {
+        // The link goes, the folder it points to stays.
+        RemoveLink(path);
+      } else if (entry.IsFile()) {
         status_.ShowStatus(path);
-        ::DeleteFileW(path.c_str());
+        ::DeleteFileW(LongPath(path).c_str());
         StepProgress(progress_);
-      } else if (entry.name == kScriptsMacrosFolder) {
-        continue;
-      } else if ((entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        // Removing the link leaves the folder it points to alone.
-        ::RemoveDirectoryW(path.c_str());
-      } else {
+      } else if (entry.name != kScriptsMacrosFolder) {
         Empty(path + L"\\");
-        if (entry.name != keepName_) ::RemoveDirectoryW(path.c_str());
+        if (entry.name != keepName_) ::RemoveDirectoryW(LongPath(path).c_str());
       }
     }
   }

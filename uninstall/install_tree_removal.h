@@ -4,8 +4,7 @@
 #include <string>
 
 #include "util/progress_sink.h"
-
-inline constexpr wchar_t kScriptsMacrosFolder[] = L"ScriptsMacros";
+#include "util/removal_guards.h"
 
 // Deletes the files at every depth of `installDir` and removes its emptied subfolders, except
 // that folders named exactly "ScriptsMacros" are passed over with their content and folders

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "app/app.h"
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"

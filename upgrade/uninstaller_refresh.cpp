@@ -1,7 +1,7 @@
 #include "upgrade/uninstaller_refresh.h"
 
 #include "core/strings/string_util.h"
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 #include "util/folder_operations.h"
 
 namespace {

@@ -10,8 +10,7 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::wstring& path)
                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
-  // The files read this way are settings and text tables; anything near 2 GB is not one.
-  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxReadFileBytes) return std::nullopt;
   std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < bytes.size()) {

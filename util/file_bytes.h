@@ -7,8 +7,13 @@
 #include <string>
 #include <vector>
 
+// The files read whole are settings, text workbooks, file lists and licences; one larger than
+// this is refused as unreadable rather than risking an allocation that ends the program.
+inline constexpr long long kMaxReadFileBytes = 64ll * 1024 * 1024;
+
 // Reads the whole file, opened read-only while letting other programs read, write and delete
-// it. Nothing when it cannot be opened (missing, or held open without sharing) or read.
+// it. Nothing when it cannot be opened (missing, or held open without sharing), is larger than
+// kMaxReadFileBytes, or cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::wstring& path);
 
 // Replaces the file's content. False when it cannot be created or written.

@@ -2,54 +2,37 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/strings/string_util.h"
-#include "util/scoped_handle.h"
+#include "util/folder_walk.h"
+#include "util/removal_guards.h"
 
 namespace {
-
-// Read-only, hidden, system, volume, directory, archive and the three bits after them.
-constexpr DWORD kListedAttributes = 0x1FF;
-
-struct FolderEntry {
-  std::wstring name;
-  bool isFolder = false;
-};
-
-// Calls `visit` for each listed entry of `folder` (ending with "\") until it returns false.
-void ForEachEntry(const std::wstring& folder,
-                  const std::function<bool(const FolderEntry&)>& visit) {
-  WIN32_FIND_DATAW data;
-  win::ScopedFindHandle search(::FindFirstFileW((folder + L"*.*").c_str(), &data));
-  if (!search.IsValid()) return;
-  do {
-    const std::wstring_view name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if ((data.dwFileAttributes & kListedAttributes) == 0) continue;
-    if (!visit({std::wstring(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0})) {
-      return;
-    }
-  } while (::FindNextFileW(search.Get(), &data));
-}
-
-// The whole listing, taken before the walk changes the folder.
-std::vector<FolderEntry> ListFolder(const std::wstring& folder) {
-  std::vector<FolderEntry> entries;
-  ForEachEntry(folder, [&](const FolderEntry& entry) {
-    entries.push_back(entry);
-    return true;
-  });
-  return entries;
-}
 
 bool IsExistingFolder(const std::wstring& path) {
   // A bare drive ("C:") would name the drive's current folder; its root is meant.
   const std::wstring probe = path.size() == 2 && path[1] == L':' ? path + L"\\" : path;
   const DWORD attributes = ::GetFileAttributesW(probe.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A link found where a walk would write or remove: it goes as a link, or the walk keeps away.
+bool LinkRemains(const std::wstring& path) {
+  return IsLinkPath(path) && !RemoveLink(path);
+}
+
+std::optional<ULONGLONG> FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) {
+    return std::nullopt;
+  }
+  if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return std::nullopt;
+  }
+  return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 // The folder holding `path` (which has no trailing "\"), without a trailing "\"; "" when `path`
@@ -105,41 +88,81 @@ void CreateOutermostFirst(const std::vector<std::wstring>& folders) {
 void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
                     bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress,
                     const PauseGate& passGate) {
+  if (IsLinkPath(source) || IsLinkPath(target)) return;
   for (const FolderEntry& entry : ListFolder(source)) {
-    if (entry.isFolder) {
+    if (entry.IsLink()) continue;
+    if (entry.IsFolder()) {
       if (!leaveOut.empty() && entry.name == leaveOut) continue;
       const std::wstring subfolder = target + entry.name + L"\\";
-      if (!IsExistingFolder(target + entry.name)) ::CreateDirectoryW(subfolder.c_str(), nullptr);
+      if (LinkRemains(target + entry.name)) continue;
+      if (!IsExistingFolder(target + entry.name)) {
+        ::CreateDirectoryW(LongPath(subfolder).c_str(), nullptr);
+      }
       CopyFolderTree(source + entry.name + L"\\", subfolder, status, failIfExists, leaveOut,
                      progress, passGate);
       continue;
     }
     const std::wstring targetFile = target + entry.name;
+    if (LinkRemains(targetFile)) continue;
     if (status != nullptr) status->ShowStatus(targetFile);
-    CopyFileThroughGate(source + entry.name, targetFile, failIfExists, passGate);
-    ::SetFileAttributesW(targetFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::wstring longTarget = LongPath(targetFile);
+    CopyFileThroughGate(LongPath(source + entry.name), longTarget, failIfExists, passGate);
+    ::SetFileAttributesW(longTarget.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (progress != nullptr) StepProgress(*progress);
   }
+}
+
+bool EveryFileArrived(const std::wstring& source, const std::wstring& target) {
+  for (const FolderEntry& entry : ListFolder(source)) {
+    if (entry.IsLink()) continue;
+    if (entry.IsFolder()) {
+      if (!EveryFileArrived(source + entry.name + L"\\", target + entry.name + L"\\")) {
+        return false;
+      }
+      continue;
+    }
+    const auto copied = FileSize(target + entry.name);
+    if (!copied || copied != FileSize(source + entry.name)) return false;
+  }
+  return true;
 }
 
 std::wstring SubfolderSpelling(const std::wstring& folder, const std::wstring& name) {
   for (const FolderEntry& entry : ListFolder(folder)) {
-    if (entry.isFolder && strings::EqualsIgnoreCase(entry.name, name)) return entry.name;
+    if (entry.IsFolder() && strings::EqualsIgnoreCase(entry.name, name)) return entry.name;
   }
   return name;
 }
 
-void ClearFolderTree(const std::wstring& folder, StatusSink* status, ProgressSink* progress) {
+void ClearFolderTree(const std::wstring& folder, StatusSink* status, ProgressSink* progress,
+                     const std::wstring& keepName) {
+  if (IsLinkPath(folder)) return;
   for (const FolderEntry& entry : ListFolder(folder)) {
     const std::wstring path = folder + entry.name;
-    if (entry.isFolder) {
-      ClearFolderTree(path + L"\\", nullptr, nullptr);
-      ::RemoveDirectoryW(path.c_str());
+    if (entry.IsLink()) {
+      RemoveLink(path);
+      continue;
+    }
+    if (entry.IsFolder()) {
+      if (!keepName.empty() && entry.name == keepName) continue;
+      ClearFolderTree(path + L"\\", nullptr, nullptr, keepName);
+      ::RemoveDirectoryW(LongPath(path).c_str());
       continue;
     }
     if (status != nullptr) status->ShowStatus(path);
-    ::DeleteFileW(path.c_str());
+    ::DeleteFileW(LongPath(path).c_str());
     if (progress != nullptr) StepProgress(*progress);
+  }
+}
+
+void RemoveLinksInTree(const std::wstring& folder) {
+  if (IsLinkPath(folder)) return;
+  for (const FolderEntry& entry : ListFolder(folder)) {
+    if (entry.IsLink()) {
+      RemoveLink(folder + entry.name);
+    } else if (entry.IsFolder()) {
+      RemoveLinksInTree(folder + entry.name + L"\\");
+    }
   }
 }
 
@@ -150,10 +173,9 @@ void StepProgress(ProgressSink& progress) {
 
 std::int32_t CountFolderEntries(const std::wstring& folder, const std::wstring& leaveOut) {
   std::int32_t count = 0;
-  ForEachEntry(strings::WithTrailingSeparator(folder), [&](const FolderEntry& entry) {
+  for (const FolderEntry& entry : ListFolder(folder)) {
     if (entry.name != leaveOut) ++count;
-    return true;
-  });
+  }
   return count;
 }
 
@@ -182,7 +204,11 @@ bool PrepareFolderPath(const std::wstring& path, const std::wstring& stop, bool 
       chain.push_back(level);
     }
     if (end != WalkEnd::kStopFolder) return true;
-    for (const std::wstring& level : chain) ClearFolderTree(level + L"\\", nullptr, nullptr);
+    // Never the folder the program runs from (an installation started from its own uninstaller
+    // copy), a special folder, or a folder that a rewritten path lets out of `stop`.
+    for (const std::wstring& level : chain) {
+      if (IsConfinedFolder(level, stopFolder)) ClearFolderTree(level + L"\\", nullptr, nullptr);
+    }
   } else {
     end = CollectMissingFolders(folder, stopFolder, chain);
     if (end == WalkEnd::kOutOfPath) return true;
@@ -195,10 +221,7 @@ bool PrepareFolderPath(const std::wstring& path, const std::wstring& stop, bool 
 }
 
 bool IsFolderEmpty(const std::wstring& folder) {
-  bool empty = true;
-  ForEachEntry(folder, [&](const FolderEntry&) {
-    empty = false;
-    return false;
-  });
-  return empty;
+  FolderEnumerator enumerator(folder);
+  FolderEntry entry;
+  return !enumerator.Next(entry);
 }

@@ -19,11 +19,14 @@ strings::CodePage SystemCodePage() {
   codePage.encode = [](std::wstring_view text) {
     std::string bytes;
     if (text.empty()) return bytes;
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
+    // No best fit: a character the code page lacks becomes "?", never a look-alike that names
+    // another file.
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                              static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     bytes.resize(static_cast<size_t>(length));
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          length, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                          bytes.data(), length, nullptr, nullptr);
     return bytes;
   };
   return codePage;

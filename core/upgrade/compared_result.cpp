@@ -24,6 +24,22 @@ std::optional<InstructionKind> KindOf(std::wstring_view keyword) {
 
 }  // namespace
 
+std::vector<std::wstring> TakeOutUnencodableLines(std::vector<std::wstring>& lines,
+                                                  const strings::CodePage& codePage) {
+  std::vector<std::wstring> skipped;
+  std::vector<std::wstring> kept;
+  for (std::wstring& line : lines) {
+    if (codePage.decode(codePage.encode(line)) == line) {
+      kept.push_back(std::move(line));
+      continue;
+    }
+    const std::size_t equals = line.find(L'=');
+    skipped.push_back(L"skip=" + line.substr(equals == std::wstring::npos ? 0 : equals + 1));
+  }
+  lines = std::move(kept);
+  return skipped;
+}
+
 std::wstring InstructionLine(InstructionKind kind, std::wstring_view name) {
   std::wstring line(KeywordOf(kind));
   line.push_back(L'=');

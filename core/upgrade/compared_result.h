@@ -26,6 +26,12 @@ struct Instruction {
   bool operator==(const Instruction&) const = default;
 };
 
+// A name that the code page cannot hold exactly would come back from the file as another name,
+// perhaps that of another file: its line is taken out of `lines` and comes back as "skip=" and
+// the name, which no reader carries out.
+std::vector<std::wstring> TakeOutUnencodableLines(std::vector<std::wstring>& lines,
+                                                  const strings::CodePage& codePage);
+
 // "copy=" or "delete=" followed by `name`.
 std::wstring InstructionLine(InstructionKind kind, std::wstring_view name);
 

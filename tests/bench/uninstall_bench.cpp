@@ -16,7 +16,7 @@
 #include "app/worker_thread.h"
 #include "tests/bench/win/bench_payload.h"
 #include "tests/bench/win/bench_timing.h"
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 #include "uninstall/uninstall_thread.h"
 
 namespace {

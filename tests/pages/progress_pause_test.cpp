@@ -14,6 +14,7 @@
 #include "pages/cancelled_page.h"
 #include "pages/finish_page.h"
 #include "pages/progress_page.h"
+#include "prepare/prepare_form.h"
 #include "winfx/application.h"
 
 namespace {
@@ -50,6 +51,19 @@ class FileWritingWorker : public TWorkerThread {
   int count_;
 };
 
+// Runs its last step past every gate: it waits until `release` is set, then finishes.
+class LastStepWorker : public TWorkerThread {
+ public:
+  LastStepWorker(HWND page, HANDLE release)
+      : TWorkerThread(page, kFinishedMessage), release_(release) {}
+
+ protected:
+  void Execute() override { ::WaitForSingleObject(release_, 60000); }
+
+ private:
+  HANDLE release_;
+};
+
 constexpr FormSpec kForm{L"FTestProgress", L"TFTestProgress", 300, 120, BorderStyle::kDialog};
 constexpr ControlSpec kLayout[] = {
     {L"pb_Work", L"TProgressBar", nullptr, 10, 10, 280, 20},
@@ -63,9 +77,16 @@ class TFTestProgress : public TProgressPage {
         folder_(std::move(folder)),
         count_(count) {}
   FileWritingWorker* worker = nullptr;  // owned by the page
+  HANDLE lastStepRelease = nullptr;     // set: the page runs a LastStepWorker instead
+  TWorkerThread* lastStepWorker = nullptr;
 
  protected:
   std::unique_ptr<TWorkerThread> CreateWorker() override {
+    if (lastStepRelease != nullptr) {
+      auto created = std::make_unique<LastStepWorker>(Handle(), lastStepRelease);
+      lastStepWorker = created.get();
+      return created;
+    }
     auto created = std::make_unique<FileWritingWorker>(Handle(), folder_, count_);
     worker = created.get();
     return created;
@@ -155,6 +176,29 @@ TEST_F(ProgressPauseTest, StopLeavesTheWorkHeldAndShowsTheCancelledPage) {
   EXPECT_LE(Written(), stopped + 1);
   EXPECT_FALSE(FFinish->Visible()) << "the finish page never follows a stop";
   EXPECT_FALSE(page->worker->Finished());
+}
+
+TEST_F(ProgressPauseTest, StopAfterTheLastStepRanUnderTheConfirmationStillStops) {
+  const std::wstring program = L"C:\\pause-test\\last-step";
+  ::CreateDirectoryW(program.c_str(), nullptr);
+  FPrepare->Mode = L"Install";
+  App.Paths.ProgramDir = program;
+  HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  page->lastStepRelease = release;
+  page->Show();
+  ASSERT_TRUE(PumpUntil([&] { return page->lastStepWorker != nullptr; }, 60s));
+  Press(*page, L"bt_Cancel");
+  ASSERT_TRUE(FCancelConfirm->Visible());
+  ::SetEvent(release);
+  ASSERT_TRUE(PumpUntil([&] { return page->lastStepWorker->Finished(); }, 60s));
+  PumpFor(300ms);
+  EXPECT_FALSE(FFinish->Visible()) << "the question stays until it is answered";
+  Press(*FCancelConfirm, L"bt_OK");
+  PumpFor(300ms);
+  EXPECT_TRUE(FCancel->Visible());
+  EXPECT_FALSE(FFinish->Visible());
+  EXPECT_EQ(::GetFileAttributesW((program + L"\\Installed.log").c_str()), INVALID_FILE_ATTRIBUTES);
+  ::CloseHandle(release);
 }
 
 TEST_F(ProgressPauseTest, AHundredPausesEndLikeAnUninterruptedRun) {

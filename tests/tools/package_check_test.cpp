@@ -92,6 +92,11 @@ const Defect kDefects[] = {
        ReplaceInFile(p / "Setup.ini", "%MANUAL_DIR=Manual\\", "%MANUAL_DIR=Manual");
      },
      {"key %MANUAL_DIR", "must end in \"\\\""}},
+    {"UpdaterFolderClimbing",
+     [](const fs::path& p) {
+       ReplaceInFile(p / "Setup.ini", "%UPDATER_DIR=Kestra Updater", "%UPDATER_DIR=..");
+     },
+     {"Setup.ini: key %UPDATER_DIR", "must not be \".\" or \"..\"", "MSG_101"}},
     {"ManualMissingForALanguage",
      [](const fs::path& p) { fs::remove(p / kProgram / "Manual" / "Japanese.pdf"); },
      {"program files\\Kestra Capture\\Manual\\Japanese.pdf: missing", "%MANULA_EXIST"}},

@@ -59,6 +59,27 @@ class FileListUpgrade : public testing::Test {
   void SetUp() override { App.Paths.UninstallKey = kUninstallKey; }
 };
 
+// "\u0105" is not in the code page: written with a best fit it would read back as "a.dll", and
+// the copy and deletion of the one file would land on the other.
+TEST_F(FileListUpgrade, ANameTheCodePageCannotHoldIsSkippedNotMappedToAnother) {
+  const Layout l = MakeLayout(L"upgrade-best-fit", "KestraUpgradeBestFit", "2.0");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt",
+                        "\xEF\xBB\xBFa.dll=1\r\n\xC4\x85.dll=2\r\n");
+  test_files::WriteText(l.installed + L"Application_FileList.txt",
+                        "\xEF\xBB\xBFa.dll=1\r\n\xC4\x85b.dll=1\r\n");
+  test_files::WriteText(l.package + L"\\\u0105.dll", "new");
+  test_files::WriteText(l.installed + L"a.dll", "installed");
+  test_files::WriteText(l.installed + L"\u0105b.dll", "installed");
+
+  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+
+  EXPECT_EQ(lines, (std::vector<std::wstring>{L"skip=\u0105.dll", L"skip=\u0105b.dll"}));
+  EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), std::optional<std::string>("installed"));
+  EXPECT_EQ(test_files::ReadText(l.installed + L"ab.dll"), std::nullopt);
+  EXPECT_EQ(test_files::ReadText(l.installed + L"\u0105b.dll"),
+            std::optional<std::string>("installed"));
+}
+
 TEST_F(FileListUpgrade, CopiesNewAndChangedDeletesRemovedAndRecordsTheVersion) {
   const Layout l = MakeLayout(L"upgrade-changes", "KestraUpgradeOne", "2.0");
   SetDisplayVersion(L"KestraUpgradeOne", L"1.0");

@@ -8,6 +8,7 @@
 #include "core/strings/utf_string_conversions.h"
 #include "tools/driver/driver.h"
 #include "util/file_bytes.h"
+#include "util/folder_walk.h"
 #include "util/ini_file_io.h"
 #include "util/special_folders.h"
 
@@ -57,17 +58,14 @@ void PrintKey(const std::wstring& title, HKEY root, const std::wstring& path) {
 }
 
 void PrintTree(const std::wstring& folder, const std::wstring& indent, int depth) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    Print(indent + name + (isFolder ? L"\\" : L""));
-    if (isFolder && depth > 1) PrintTree(folder + L"\\" + name, indent + L"    ", depth - 1);
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  FolderEnumerator enumerator(folder);
+  FolderEntry entry;
+  while (enumerator.Next(entry)) {
+    Print(indent + entry.name + (entry.IsLink() ? L" (link)" : entry.IsFolder() ? L"\\" : L""));
+    if (entry.IsFolder() && depth > 1) {
+      PrintTree(folder + L"\\" + entry.name, indent + L"    ", depth - 1);
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tools/package_check/settings_checks.h"
 
 #include "core/folders/csidl_names.h"
+#include "core/folders/name_rules.h"
 
 namespace package_check {
 namespace {
@@ -77,6 +78,17 @@ void CheckSettings(const PackageSettings& settings, Findings& findings) {
   }
   CheckFolderPrefix(settings, L"%PROGRAM_DATA", findings);
   CheckFolderPrefix(settings, L"%MANUAL_DIR", findings);
+  // The workbook's names are checked with its texts; a plain name stands in for them here.
+  const auto setting = [&](std::wstring_view key) { return settings.Value(key); };
+  const auto anyText = [](std::wstring_view) { return std::wstring(L"name"); };
+  for (const prepare::NameBreach& breach : prepare::AllNameBreaches(setting, anyText)) {
+    findings.Add(file, L"key " + breach.key, NameBreachProblem(breach));
+  }
+}
+
+std::wstring NameBreachProblem(const prepare::NameBreach& breach) {
+  return L"\"" + breach.value + L"\" " + std::wstring(folders::NameProblemText(breach.problem)) +
+         L": it names a folder or file, so Setup.exe refuses the package with MSG_101";
 }
 
 }  // namespace package_check

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/ini/ini_file.h"
+#include "core/prepare/name_settings.h"
 #include "tools/package_check/findings.h"
 #include "tools/package_check/package_folder.h"
 
@@ -29,5 +30,8 @@ class PackageSettings {
 PackageSettings ReadPackageSettings(const PackageFolder& package);
 
 void CheckSettings(const PackageSettings& settings, Findings& findings);
+
+// What is wrong with a value that names a folder or file: the value and the rule it breaks.
+std::wstring NameBreachProblem(const prepare::NameBreach& breach);
 
 }  // namespace package_check

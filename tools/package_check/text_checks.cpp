@@ -157,8 +157,23 @@ void CheckMappingLoops(const localisation::TextStore& store,
   }
 }
 
-void CheckLanguageTexts(const xls::Sheet& sheet, const std::wstring& file,
-                        const std::wstring& language, Findings& findings) {
+// The UNINSTALL texts that name Start-menu folders and shortcut files.
+void CheckMenuNames(const localisation::TextStore& store, const PackageSettings& settings,
+                    const std::wstring& file, const std::wstring& language, Findings& findings) {
+  const auto setting = [&](std::wstring_view key) { return settings.Value(key); };
+  const auto text = [&](std::wstring_view key) {
+    return localisation::GetText(&store, L"UNINSTALL", std::wstring(key));
+  };
+  for (const prepare::NameBreach& breach : prepare::AllNameBreaches(setting, text)) {
+    if (breach.key.starts_with(L"%")) continue;
+    findings.Add(file, L"column " + language + L": UNINSTALL/" + breach.key,
+                 NameBreachProblem(breach));
+  }
+}
+
+void CheckLanguageTexts(const xls::Sheet& sheet, const PackageSettings& settings,
+                        const std::wstring& file, const std::wstring& language,
+                        Findings& findings) {
   localisation::TextStore store;
   localisation::FillTextStore(sheet, language, store);
   std::wstring missing;
@@ -191,6 +206,7 @@ void CheckLanguageTexts(const xls::Sheet& sheet, const std::wstring& file,
     findings.Add(file, where, L"texts missing (shown as \"@@\" or left blank): " + missing);
   if (!empty.empty()) findings.Add(file, where, L"texts empty: " + empty);
   CheckMappingLoops(store, SectionNames(sheet), file, language, findings);
+  CheckMenuNames(store, settings, file, language, findings);
 }
 
 }  // namespace
@@ -219,7 +235,7 @@ std::vector<std::wstring> CheckTexts(const PackageFolder& package, const Package
   }
   const std::vector<std::wstring> languages = ShippedLanguages(sheet);
   for (const std::wstring& language : languages) {
-    CheckLanguageTexts(sheet, file, language, findings);
+    CheckLanguageTexts(sheet, settings, file, language, findings);
   }
   return languages;
 }

@@ -1,6 +1,6 @@
 // Which product folders the uninstallation may empty: never a drive, a share, the Windows or
 // Program Files folder, a special folder or a folder above one, nor a path that is not plain.
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>

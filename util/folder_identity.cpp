@@ -1,4 +1,4 @@
-#include "prepare/folder_identity.h"
+#include "util/folder_identity.h"
 
 #include <windows.h>
 

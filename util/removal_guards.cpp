@@ -1,4 +1,4 @@
-#include "uninstall/removal_guards.h"
+#include "util/removal_guards.h"
 
 #include <shlobj.h>
 #include <windows.h>
@@ -88,5 +88,29 @@ bool IsProtectedFolder(const std::wstring& folder) {
 bool IsRemovableInstallDir(const std::wstring& installDir) {
   const std::wstring path = NormalisedAbsolutePath(installDir);
   if (path.empty() || path.size() <= RootLength(path)) return false;
-  return !IsProtectedFolder(path);
+  return !IsProtectedFolder(path) && !HoldsRunningProgram(path);
+}
+
+bool IsConfinedFolder(const std::wstring& folder, const std::wstring& container) {
+  const std::wstring path = NormalisedAbsolutePath(folder);
+  const std::wstring outer = NormalisedAbsolutePath(container);
+  if (path.empty() || outer.empty() || path.size() <= outer.size()) return false;
+  return HoldsOrEquals(outer, path) && IsRemovableInstallDir(path);
+}
+
+bool HoldsRunningProgram(const std::wstring& folder) {
+  const std::wstring path = NormalisedAbsolutePath(folder);
+  if (path.empty()) return false;
+  std::wstring program(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    if (length == 0) return false;
+    if (length < program.size()) {
+      program.resize(length);
+      break;
+    }
+    program.resize(program.size() * 2);
+  }
+  return HoldsOrEquals(path, program.substr(0, program.rfind(L'\\')));
 }
