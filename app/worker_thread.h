@@ -36,6 +36,8 @@ class TWorkerThread : public StatusSink, public ProgressSink {
   void Resume();
   void Stop();
   bool Finished() const { return finished_.load(); }
+  // Whether the work did what it set out to do; read once Finished().
+  virtual bool Succeeded() const { return true; }
   bool Paused() const { return ::WaitForSingleObject(gate_.Get(), 0) != WAIT_OBJECT_0; }
 
   // Called by the work between operations: returns at once while the gate is open.

@@ -68,6 +68,7 @@ void TInstallThread::InstallSteps() {
   RunStep([this] { WriteRegOnPrivateFolder(*this); });
   SetPosition(80);
   RunStep([this] { CopySetupToBackup(*this); });
+  RunStep([this] { WriteUninstallCommand(*this); });
   SetPosition(100);
   RunStep([this] { SecureBackupFolder(*this); });
   SetPosition(100);

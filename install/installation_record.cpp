@@ -14,15 +14,23 @@
 namespace {
 
 constexpr wchar_t kMachineRoot[] = L"HKEY_LOCAL_MACHINE";
+// The uninstall entry's command is written only once the uninstaller copy it starts is complete:
+// an installation ended before that leaves no command that starts a missing or partial copy.
+constexpr wchar_t kUninstallCommand[] = L"UninstallString";
 
-// Writes the values in order into the open key and appends their record section.
+// Writes the values in order into the open key and appends their record section. The value
+// named `deferred` is recorded but taken out of the key, to be written later.
 void WriteSection(TInstallThread& thread, const win::RegKey& key, const std::wstring& keyPath,
-                  const std::vector<ini::IniEntry>& values) {
+                  const std::vector<ini::IniEntry>& values, const std::wstring& deferred = L"") {
   auto& record = thread.RecordList();
   record.push_back(L"[" + RecordSectionName(kMachineRoot, keyPath) + L"]");
   for (const auto& value : values) {
     thread.PassGate();
-    key.WriteString(value.key, value.value);
+    if (value.key == deferred) {
+      (void)key.DeleteValue(value.key);
+    } else {
+      key.WriteString(value.key, value.value);
+    }
     record.push_back(value.key + L"=" + value.value);
   }
 }
@@ -48,7 +56,20 @@ void WriteRegOnUninstallFolder(TInstallThread& thread) {
   thread.PassGate();
   (void)PrepareFolderPath(App.Paths.UninstallerPath, backup.stop, true);
   WriteSection(thread, key, keyPath,
-               UninstallEntryValues(setting, backup, App.Paths.ProgramExePath));
+               UninstallEntryValues(setting, backup, App.Paths.ProgramExePath), kUninstallCommand);
+}
+
+void WriteUninstallCommand(TInstallThread& thread) {
+  if (App.Paths.UninstallerPath.empty() || !FileExists(App.Paths.UninstallerPath)) return;
+  const std::wstring keyPath = App.Paths.UninstallKey + thread.Setting(L"%REG_FODLER_PROGNAME");
+  win::RegKey key;
+  thread.PassGate();
+  if (!key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
+  const SettingReader setting = SettingsOf(thread);
+  for (const auto& value :
+       UninstallEntryValues(setting, LocateInstallBackup(setting), App.Paths.ProgramExePath)) {
+    if (value.key == kUninstallCommand) key.WriteString(value.key, value.value);
+  }
 }
 
 void WriteRegOnPrivateFolder(TInstallThread& thread) {

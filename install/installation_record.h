@@ -10,6 +10,8 @@
 class TInstallThread;
 
 void WriteRegOnUninstallFolder(TInstallThread& thread);
+// The uninstall entry's command, once the uninstaller copy exists.
+void WriteUninstallCommand(TInstallThread& thread);
 void WriteRegOnPrivateFolder(TInstallThread& thread);
 void WriteRecordFile(TInstallThread& thread);
 

@@ -7,9 +7,9 @@
 
 #include "app/app.h"
 #include "install/install_thread.h"
-#include "util/removal_guards.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
+#include "util/removal_guards.h"
 #include "util/special_folders.h"
 
 namespace {
@@ -78,6 +78,12 @@ void BackupScriptsMacros(TInstallThread& thread) {
     ClearFolderTree(AsFolder(backupPath), nullptr, nullptr);
   }
   bool saved = false;
+  // Scripts saved by an installation that ended before it put them back are restored with
+  // these; without this they would stay in the templates folder for good.
+  if (named && FolderExists(folders.backup) && !IsFolderEmpty(AsFolder(folders.backup))) {
+    backupPath = AsFolder(folders.backup);
+    saved = true;
+  }
   // Every copy is checked before anything is emptied: a file that could not be read (held open,
   // a path too long, no backup folder) keeps its original where it is.
   bool complete = true;

@@ -63,6 +63,10 @@ void TProgressPage::OnWorkerFinished() {
 void TProgressPage::ShowFinishPage() {
   if (stopped_ || finishShown_) return;
   finishShown_ = true;
+  if (worker_ && !worker_->Succeeded()) {
+    WorkFailed();
+    return;
+  }
   BeforeFinishPage();
   pages::GoToPage(*this, *FFinish);
 }

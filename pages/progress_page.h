@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "app/worker_thread.h"
+#include "pages/finish_page.h"
+#include "pages/navigation.h"
 #include "winfx/form.h"
 
 class TProgressPage : public winfx::TForm {
@@ -25,6 +27,9 @@ class TProgressPage : public winfx::TForm {
   virtual std::unique_ptr<TWorkerThread> CreateWorker() = 0;
   // Runs on the user-interface thread once the worker has finished, before the finish page.
   virtual void BeforeFinishPage() {}
+  // Instead of the finish page when the worker did not succeed: the finish page must not report
+  // work as done that was not.
+  virtual void WorkFailed() { pages::GoToPage(*this, *FFinish); }
 
  private:
   void FormShow();

@@ -1,6 +1,7 @@
 #include "pages/uninstall_page.h"
 
 #include "pages/page_frame.h"
+#include "prepare/message_boxes.h"
 #include "prepare/prepare_form.h"
 #include "uninstall/uninstall_thread.h"
 
@@ -34,4 +35,10 @@ TFUninstall::TFUninstall()
 std::unique_ptr<TWorkerThread> TFUninstall::CreateWorker() {
   return std::make_unique<TUninstallThread>(
       Handle(), FPrepare != nullptr ? FPrepare->UninstInfo : UNINSTStruct_INFO{});
+}
+
+void TFUninstall::WorkFailed() {
+  Hide();
+  ShowInformation(L"MSG_502");
+  CloseMainWindow();
 }

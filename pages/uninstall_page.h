@@ -9,6 +9,9 @@ class TFUninstall : public TProgressPage {
 
  protected:
   std::unique_ptr<TWorkerThread> CreateWorker() override;
+  // Files of the product folder stayed: the uninstall entry stays too, so that the user can
+  // try again; the run ends with MSG_502 instead of the finish page.
+  void WorkFailed() override;
 };
 
 extern TFUninstall* FUninstall;

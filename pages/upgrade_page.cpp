@@ -44,6 +44,8 @@ void TFUpgradeAndRepair::BeforeFinishPage() {
   // The uninstaller copy is replaced by this package, so that a later uninstallation runs the
   // version now installed.
   if (FPrepare != nullptr) {
-    RefreshUninstallerCopy(FPrepare->UninstInfo.UninstOnAppDataDir, ExecutableFolder());
+    const std::wstring& entryName = FPrepare->UninstInfo.UninstRegFolder;
+    RefreshUninstallerCopy(FPrepare->UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
+                           entryName.empty() ? L"" : App.Paths.UninstallKey + entryName);
   }
 }

@@ -15,6 +15,7 @@
 #include "pages/welcome_page.h"
 #include "prepare/message_boxes.h"
 #include "prepare/prepare_form.h"
+#include "uninstall/removal_sequence.h"
 #include "util/file_bytes.h"
 #include "util/process_windows.h"
 #include "util/registry_helpers.h"
@@ -34,6 +35,14 @@ void TakeOwnership(const std::wstring& folder) {
 std::wstring InstalledUninstallString() {
   return ReadMachineString(L"UninstallString", false,
                            App.Paths.UninstallKey + App.Setting(L"%REG_FODLER_PROGNAME"));
+}
+
+// Whether the installation's uninstall entry is still there: its command may be gone, its
+// version tells what is installed.
+bool InstallationStillRegistered() {
+  return !ReadMachineString(L"DisplayVersion", false,
+                            App.Paths.UninstallKey + App.Setting(L"%REG_FODLER_PROGNAME"))
+              .empty();
 }
 
 }  // namespace
@@ -121,15 +130,14 @@ void TFPrepare::ReplaceInstalledVersion() {
     Close();
     return;
   }
+  // Without a command, or with one whose program cannot be started, the earlier installation is
+  // removed from its record by this program; an uninstaller that ran and failed ends the run.
   const std::wstring uninstall = InstalledUninstallString();
-  if (uninstall.empty()) {
-    // Nothing to run the old version's removal with: say so and end, rather than idle.
-    ShowInformation(L"MSG_502");
-    Close();
-    return;
-  }
-  RunAndWait(strings::ReplaceAll(uninstall, L"uninstall", L"uninstallanyway"), CREATE_NEW_CONSOLE);
-  if (!InstalledUninstallString().empty()) {
+  const bool started = !uninstall.empty() &&
+                       RunAndWait(strings::ReplaceAll(uninstall, L"uninstall", L"uninstallanyway"),
+                                  CREATE_NEW_CONSOLE);
+  if (!started) RemoveEarlierInstallation();
+  if (InstallationStillRegistered()) {
     ShowInformation(L"MSG_502");
     Close();
     return;
@@ -137,6 +145,21 @@ void TFPrepare::ReplaceInstalledVersion() {
   App.Info.RunState = prepare::kRunStateInstall;
   SetOpacity(0);
   FWelcome->Show();
+}
+
+void TFPrepare::RemoveEarlierInstallation() {
+  // The recorded uninstaller is gone (a cleaning tool, or an installation ended before it copied
+  // the setup program): this program has the same engine and guards, and removes the earlier
+  // installation from its record itself.
+  if (!LoadInstallationRecord()) return;
+  struct : StatusSink, ProgressSink {
+    void ShowStatus(const std::wstring&) override {}
+    int Position() const override { return position; }
+    void SetPosition(int value) override { position = value; }
+    int position = 0;
+  } reports;
+  RemoveInstallation(UninstInfo, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"), reports,
+                     reports, nullptr);
 }
 
 bool TFPrepare::UpgradeByFileLists() {

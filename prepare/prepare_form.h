@@ -68,6 +68,7 @@ class TFPrepare : public winfx::TForm {
   void ChooseFirstPage();
   void OpenWelcomePage();
   void ReplaceInstalledVersion();
+  void RemoveEarlierInstallation();
   bool UpgradeByFileLists();
   void DispatchUninstall();
 

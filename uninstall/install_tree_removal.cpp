@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "util/removal_guards.h"
 #include "util/folder_operations.h"
 #include "util/folder_walk.h"
+#include "util/removal_guards.h"
 
 namespace {
 
@@ -37,7 +37,23 @@ class TreeRemoval {
   ProgressSink& progress_;
 };
 
+bool HoldsFilesOutsideScripts(const std::wstring& folder) {
+  for (const FolderEntry& entry : ListFolder(folder)) {
+    if (entry.IsFile()) return true;
+    if (entry.IsFolder() && entry.name != kScriptsMacrosFolder &&
+        HoldsFilesOutsideScripts(folder + entry.name + L"\\")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+bool InstallTreeRemoved(const std::wstring& installDir) {
+  if (!IsRemovableInstallDir(installDir)) return true;
+  return !HoldsFilesOutsideScripts(NormalisedAbsolutePath(installDir) + L"\\");
+}
 
 void DeleteInstallTree(const std::wstring& installDir, StatusSink& status, ProgressSink& progress) {
   if (!IsRemovableInstallDir(installDir)) return;

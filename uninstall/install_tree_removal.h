@@ -13,3 +13,8 @@
 // entry that is a link to elsewhere (junction or symbolic link) is removed as a link, never
 // walked. Nothing is done unless IsRemovableInstallDir (removal_guards.h) allows the folder.
 void DeleteInstallTree(const std::wstring& installDir, StatusSink& status, ProgressSink& progress);
+
+// Whether nothing of the installation is left in `installDir`: no file outside "ScriptsMacros"
+// folders. A folder DeleteInstallTree would not touch is not the installation's and counts as
+// removed.
+bool InstallTreeRemoved(const std::wstring& installDir);

@@ -1,6 +1,4 @@
-// The uninstallation worker: one pass over the installation record, removing the start-up
-// value, the uninstall entry, the shortcuts, the private registry folder and the product
-// folder's files, with a fixed status text and bar position after each.
+// The uninstallation worker: one pass over the installation record (removal_sequence.h).
 #pragma once
 
 #include <windows.h>
@@ -13,11 +11,13 @@ class TUninstallThread : public TWorkerThread {
   // `record` is the existing installation as the preparation window read it.
   TUninstallThread(HWND page, UNINSTStruct_INFO record);
 
+  // False when files of the product folder could not be removed; read once Finished().
+  bool Succeeded() const override { return removed_; }
+
  protected:
   void Execute() override;
 
  private:
-  void RemoveProgramFolder();
-
   UNINSTStruct_INFO record_;
+  bool removed_ = true;
 };

@@ -1,8 +1,12 @@
 #include "upgrade/uninstaller_refresh.h"
 
+#include <optional>
+
 #include "core/strings/string_util.h"
-#include "util/removal_guards.h"
+#include "util/file_bytes.h"
 #include "util/folder_operations.h"
+#include "util/reg_key.h"
+#include "util/removal_guards.h"
 
 namespace {
 
@@ -18,7 +22,8 @@ bool Overlap(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder) {
+void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder,
+                            const std::wstring& entryKeyPath) {
   const size_t separator = uninstallerPath.rfind(L'\\');
   if (separator == std::wstring::npos) return;
   const std::wstring target = NormalisedAbsolutePath(uninstallerPath.substr(0, separator));
@@ -27,8 +32,18 @@ void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstr
       Overlap(target, source)) {
     return;
   }
+  // While the copy is emptied and filled the entry has no command, so that an upgrade ended half
+  // way leaves no command that starts a partial copy: the package run again removes the
+  // installation from its record instead.
+  win::RegKey entry;
+  const bool entryOpened =
+      !entryKeyPath.empty() && entry.Open(HKEY_LOCAL_MACHINE, entryKeyPath, KEY_READ | KEY_WRITE);
+  const std::optional<std::wstring> command =
+      entryOpened ? entry.ReadString(L"UninstallString") : std::nullopt;
+  if (command) (void)entry.DeleteValue(L"UninstallString");
   ClearFolderTree(target + L"\\", nullptr, nullptr);
   // The payload stays out of the copy, however the package spells its folder.
-  CopyFolderTree(source + L"\\", target + L"\\", nullptr, false,
-                 SubfolderSpelling(source + L"\\", L"Program Files"), nullptr);
+  const std::wstring payload = SubfolderSpelling(source + L"\\", L"Program Files");
+  CopyFolderTree(source + L"\\", target + L"\\", nullptr, false, payload, nullptr);
+  if (command && FileExists(uninstallerPath)) entry.WriteString(L"UninstallString", *command);
 }

@@ -10,4 +10,7 @@
 // Nothing is done when that folder is not one the uninstallation could remove
 // (IsRemovableInstallDir), or when it and the setup folder hold one another: the running
 // package is never emptied.
-void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder);
+// The command of the uninstall entry at `entryKeyPath` (below HKEY_LOCAL_MACHINE; "" for none)
+// is taken out while the copy is made and put back once the uninstaller is there.
+void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder,
+                            const std::wstring& entryKeyPath = L"");

@@ -69,10 +69,10 @@ bool IsLinkPath(const std::wstring& path) {
 }
 
 bool RemoveLink(const std::wstring& path) {
-  win::ScopedHandle link(::CreateFileW(
-      LongPath(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
-      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  win::ScopedHandle link(
+      ::CreateFileW(LongPath(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!link.IsValid()) return false;
   // Only what the handle itself says is a link is deleted through it: a system that opened the
   // link's target instead would otherwise delete the target.

@@ -42,8 +42,9 @@ bool IsDeviceName(std::wstring_view name) {
 
 NameProblem CheckPlainName(std::wstring_view name) {
   if (name.empty()) return NameProblem::kEmpty;
-  if (std::any_of(name.begin(), name.end(),
-                  [](wchar_t c) { return IsForbiddenNameCharacter(c) || c == L'\\' || c == L'/'; })) {
+  if (std::any_of(name.begin(), name.end(), [](wchar_t c) {
+        return IsForbiddenNameCharacter(c) || c == L'\\' || c == L'/';
+      })) {
     return NameProblem::kForbiddenCharacter;
   }
   if (IsOnlyDotsAndBlanks(name)) return NameProblem::kDots;

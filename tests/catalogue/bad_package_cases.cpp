@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "tests/catalogue/bad_package.h"
@@ -587,7 +588,8 @@ void AddPayloadCases(std::vector<BadPackage>& cases) {
   cases.push_back({"PayloadWithReadOnlyHiddenAndLongPaths", ArrangePayload, L"",
                    Outcome::kInstallation, L"", nullptr, ExpectPayloadInstalledAndRemoved});
   // Without a product folder name the product folder would be the Program Files folder itself,
-  // whose content is not the installation's to clear.
+  // and the install-backup folder the base that every product's uninstaller copy lies in: the
+  // package is refused before anything changes.
   cases.push_back(
       {"SettingsWithoutProductFolderName",
        [](Bench& bench) {
@@ -599,24 +601,119 @@ void AddPayloadCases(std::vector<BadPackage>& cases) {
          bench.package->WriteText(L"EULA\\en\\Service.rtf", "{\\rtf1\\ansi Licence\\par}");
          e2e::WriteFileText(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour\\kept.txt",
                             "another product");
-         bench.mayChange = {
-             // The finish page's marker lands in the program folder, here the Program Files
-             // folder itself.
-             SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Installed.log",
-             SpecialFolder(CSIDL_COMMON_TEMPLATES),
-             SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kestra Software",
-             SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\Kestra Capture.lnk",
-             L"HKLM\\Software\\Kestra Software",
-             L"HKLM\\" + kUninstallRoot + L"KestraCapture",
-             L"HKCU\\" + kRunKey + L"\\@KestraCatalog",
-         };
+         e2e::WriteFileText(SpecialFolder(CSIDL_COMMON_TEMPLATES) + L"\\KestraNeighbour\\Setup.exe",
+                            "another product's uninstaller");
        },
-       L"", Outcome::kInstallation, L"", nullptr,
+       L"", Outcome::kMessage, kCannotNameTheRegistryFolder, nullptr,
        [](const Bench&) {
          EXPECT_EQ(
              e2e::FileBytes(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour\\kept.txt"),
              std::optional<std::string>("another product"));
        }});
+}
+
+// --- Folder names -------------------------------------------------------------------------
+
+// Values no folder name may take, numbered as make_bad_workbooks.py numbers its menu workbooks.
+struct NameValue {
+  const char* label;
+  std::string value;
+};
+const NameValue kNameValues[] = {{"Empty", ""},
+                                 {"Dot", "."},
+                                 {"DotDot", ".."},
+                                 {"Backslash", "a\\b"},
+                                 {"DriveRelative", "C:x"},
+                                 {"DeviceName", "CON"},
+                                 {"TrailingDot", "name."}};
+
+// The catalogue's settings with a manual, each key once; `key` set to `value` when given.
+std::string NameSettings(const std::string& key = "", const std::string& value = "") {
+  const std::pair<std::string, std::string> keys[] = {{"%PROGRAM_FILES", "KestraCatalog"},
+                                                      {"%PROGRAM_FILES_OLD", "Earlier"},
+                                                      {"%UPDATER_DIR", "Updater"},
+                                                      {"%PROGRAM_EXEC", "Kestra.exe"},
+                                                      {"%PROGRAM_VERSION", "2.0"},
+                                                      {"%PUBLISHER", "Kestra Software"},
+                                                      {"%REG_FODLER_PROGNAME", "KestraCapture"},
+                                                      {"%UNINST_ICO", "Uninstall.ico"},
+                                                      {"%MANULA_EXIST", "1"},
+                                                      {"%MANUAL_DIR", "Manual\\"}};
+  std::string text = "[Setup]\r\n";
+  for (const auto& [name, data] : keys) {
+    text += name + "=" + (name == key ? value : data) + "\r\n";
+  }
+  return text;
+}
+
+std::string Label(std::string key) {
+  std::erase(key, '%');
+  std::erase(key, '_');
+  return key;
+}
+
+// A name that keeps the rules (or an empty one that has a meaning) reaches the welcome page;
+// any other is refused before anything changes.
+BadPackage NameCase(const std::string& key, const NameValue& value, bool allowed,
+                    const wchar_t* workbook, const std::string& settings) {
+  const std::string name = "Names" + Label(key) + value.label;
+  return {name, [=](Bench& bench) { MakePackage(bench, name, workbook, settings); }, L"",
+          allowed ? Outcome::kWelcomePage : Outcome::kMessage,
+          allowed ? L"" : kCannotNameTheRegistryFolder};
+}
+
+void AddNameCases(std::vector<BadPackage>& cases) {
+  // Empty values with a meaning: no old program folder, no updater folder of its own, ...
+  const std::string mayBeEmpty[] = {"%PROGRAM_FILES_OLD",      "%UPDATER_DIR",
+                                    "%PROGRAM_EXEC",           "%UNINST_ICO",
+                                    "LINK_PROGRAMS_PUBLISHER", "LINK_PROGRAMS_FOLDER"};
+  const auto allowed = [&](const std::string& key, const NameValue& value) {
+    if (value.value.empty()) return std::ranges::find(mayBeEmpty, key) != std::end(mayBeEmpty);
+    // The icon is a path below the program folder.
+    return key == "%UNINST_ICO" && value.value == "a\\b";
+  };
+  for (const char* key : {"%PROGRAM_FILES", "%PROGRAM_FILES_OLD", "%UPDATER_DIR", "%PROGRAM_EXEC",
+                          "%REG_FODLER_PROGNAME", "%UNINST_ICO"}) {
+    for (const NameValue& value : kNameValues) {
+      cases.push_back(
+          NameCase(key, value, allowed(key, value), L"good", NameSettings(key, value.value)));
+    }
+  }
+  static const std::vector<std::wstring> workbooks = [] {
+    std::vector<std::wstring> names;
+    for (const char* text :
+         {"LINK_PROGRAMS_PUBLISHER", "LINK_PROGRAMS_FOLDER", "LINK_PROGRAMS_EXEC",
+          "LINK_PROGRAMS_UNIST", "LINK_PROGRAMS_MANUAL", "LINK_DESKTOP"}) {
+      for (size_t index = 0; index < std::size(kNameValues); ++index) {
+        names.push_back(L"menu_" + Wide(text) + L"_" + std::to_wstring(index));
+      }
+    }
+    return names;
+  }();
+  size_t next = 0;
+  for (const char* text : {"LINK_PROGRAMS_PUBLISHER", "LINK_PROGRAMS_FOLDER", "LINK_PROGRAMS_EXEC",
+                           "LINK_PROGRAMS_UNIST", "LINK_PROGRAMS_MANUAL", "LINK_DESKTOP"}) {
+    for (const NameValue& value : kNameValues) {
+      cases.push_back(
+          NameCase(text, value, allowed(text, value), workbooks[next++].c_str(), NameSettings()));
+    }
+  }
+  // The registry mode rewrites the record of an installation: without the names it needs it
+  // must not delete that record and write nothing back.
+  for (const char* key : {"%PUBLISHER", "%REG_FODLER_PROGNAME"}) {
+    const std::string name = "NamesRegistryModeWithout" + Label(key);
+    cases.push_back({name,
+                     [=](Bench& bench) {
+                       MakePackage(bench, name, L"good", NameSettings(key, ""));
+                       SeedPen(bench, L"");
+                       bench.package->WriteText(L"Setup_old.ini", std::string(kPenSettings));
+                       bench.mayChange.clear();
+                     },
+                     L"registry", Outcome::kMessage, kCannotNameTheRegistryFolder, nullptr,
+                     [](const Bench& bench) {
+                       EXPECT_TRUE(e2e::FileExists(bench.package->Folder() + L"Setup_old.ini"));
+                     }});
+  }
 }
 
 }  // namespace
@@ -630,6 +727,7 @@ std::vector<BadPackage> AllBadPackages() {
   AddUpdaterCases(cases);
   AddFileListCases(cases);
   AddPayloadCases(cases);
+  AddNameCases(cases);
   return cases;
 }
 

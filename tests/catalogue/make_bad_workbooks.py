@@ -19,6 +19,11 @@ from compound_surgery import Container  # noqa: E402
 LONG_CAPTION_CODES = 2942
 LONG_CAPTION_END = "<end>"
 ROW_LIMIT_PRODUCT_NAME = "Kestra Row Limit"
+# The UNINSTALL texts that name Start-menu folders and shortcut files, and the values that a
+# folder name must not take (as the catalogue's name cases number them).
+MENU_TEXTS = ["LINK_PROGRAMS_PUBLISHER", "LINK_PROGRAMS_FOLDER", "LINK_PROGRAMS_EXEC",
+              "LINK_PROGRAMS_UNIST", "LINK_PROGRAMS_MANUAL", "LINK_DESKTOP"]
+NAME_VALUES = ["", ".", "..", "a\\b", "C:x", "CON", "name."]
 
 
 def sample_rows(path):
@@ -95,6 +100,10 @@ def main(sample, out_dir):
             looped.append(["%Mapping%", "Wizard"])
     looped += [["[Wizard]", ""], ["%Mapping%", "InstallWizard"]]
     write(path("mapping_loop"), looped)
+
+    for ident in MENU_TEXTS:
+        for index, value in enumerate(NAME_VALUES):
+            write(path("menu_%s_%d" % (ident, index)), with_text(rows, ident, value))
 
 
 if __name__ == "__main__":

@@ -55,16 +55,22 @@ TEST(FolderNameRules, EachNameBreaksTheRuleItShould) {
 // A sample-like package whose values keep the rules, with one value replaced.
 class NameSettingsTest : public testing::Test {
  protected:
-  std::map<std::wstring, std::wstring> settings = {
-      {L"%PROGRAM_FILES", L"Kestra Capture"}, {L"%PROGRAM_FILES_OLD", L"Kestra Capture 1"},
-      {L"%UPDATER_DIR", L"Kestra Updater"},   {L"%PROGRAM_EXEC", L"KestraCapture.exe"},
-      {L"%PUBLISHER", L"Kestra Software"},    {L"%REG_FODLER_PROGNAME", L"KestraCapture"},
-      {L"%UNINST_ICO", L"Icons\\Uninstall.ico"}, {L"%PROGRAM_DATA", L"Data\\"},
-      {L"%MANUAL_DIR", L"Manual\\"},          {L"%MANULA_EXIST", L"1"}};
-  std::map<std::wstring, std::wstring> texts = {
-      {L"LINK_PROGRAMS_PUBLISHER", L"Kestra Software"}, {L"LINK_PROGRAMS_FOLDER", L"Kestra Capture"},
-      {L"LINK_PROGRAMS_EXEC", L"Kestra Capture"},       {L"LINK_PROGRAMS_UNIST", L"Uninstall"},
-      {L"LINK_PROGRAMS_MANUAL", L"Manual"},             {L"LINK_DESKTOP", L"Kestra Capture"}};
+  std::map<std::wstring, std::wstring> settings = {{L"%PROGRAM_FILES", L"Kestra Capture"},
+                                                   {L"%PROGRAM_FILES_OLD", L"Kestra Capture 1"},
+                                                   {L"%UPDATER_DIR", L"Kestra Updater"},
+                                                   {L"%PROGRAM_EXEC", L"KestraCapture.exe"},
+                                                   {L"%PUBLISHER", L"Kestra Software"},
+                                                   {L"%REG_FODLER_PROGNAME", L"KestraCapture"},
+                                                   {L"%UNINST_ICO", L"Icons\\Uninstall.ico"},
+                                                   {L"%PROGRAM_DATA", L"Data\\"},
+                                                   {L"%MANUAL_DIR", L"Manual\\"},
+                                                   {L"%MANULA_EXIST", L"1"}};
+  std::map<std::wstring, std::wstring> texts = {{L"LINK_PROGRAMS_PUBLISHER", L"Kestra Software"},
+                                                {L"LINK_PROGRAMS_FOLDER", L"Kestra Capture"},
+                                                {L"LINK_PROGRAMS_EXEC", L"Kestra Capture"},
+                                                {L"LINK_PROGRAMS_UNIST", L"Uninstall"},
+                                                {L"LINK_PROGRAMS_MANUAL", L"Manual"},
+                                                {L"LINK_DESKTOP", L"Kestra Capture"}};
 
   std::optional<prepare::NameBreach> Breach(prepare::RunMode mode) const {
     const auto read = [](const std::map<std::wstring, std::wstring>& values) {
@@ -123,7 +129,9 @@ TEST_F(NameSettingsTest, AModeRefusesOnlyTheValuesItUses) {
     values[c.key] = c.value;
     const auto breach = Breach(c.mode);
     EXPECT_EQ(breach.has_value(), c.refused);
-    if (breach) EXPECT_EQ(breach->key, c.key);
+    if (breach) {
+      EXPECT_EQ(breach->key, c.key);
+    }
     values[c.key] = kept;
   }
 }

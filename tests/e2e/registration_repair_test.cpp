@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/installed_product.h"
+#include "tests/util/test_files.h"
 #include "tools/driver/driver.h"
 
 namespace {
@@ -231,9 +232,16 @@ TEST_F(RegistrationRepair, NewProductFolderMovesTheInstallation) {
   ASSERT_NO_FATAL_FAILURE(Install(L"ocr", L"Ocr_Texts.xls", before));
   const Layout oldLayout(before);
   const Layout newLayout(after);
+  // A link that a local user planted in the product folder, which everybody may write to.
+  const std::wstring outside = L"C:\\repair-outside\\";
+  e2e::WriteFileText(outside + L"victim.txt", "outside");
+  ASSERT_TRUE(test_files::PlantLink(oldLayout.product + L"\\planted", outside));
 
   ASSERT_NO_FATAL_FAILURE(Repair(L"ocr-repair", L"Ocr_Texts.xls", after));
 
+  EXPECT_EQ(e2e::FileBytes(outside + L"victim.txt"), std::optional<std::string>("outside"));
+  EXPECT_FALSE(e2e::FileExists(newLayout.product + L"\\planted\\victim.txt"))
+      << "the move copies no link";
   EXPECT_TRUE(e2e::FolderExists(oldLayout.product)) << "the old folder itself stays";
   EXPECT_FALSE(e2e::FolderExists(oldLayout.program));
   EXPECT_FALSE(e2e::FolderExists(oldLayout.updater));

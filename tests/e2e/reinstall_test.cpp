@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "tests/e2e/installed_product.h"
+#include "tests/util/test_files.h"
 #include "tools/driver/driver.h"
+#include "util/folder_walk.h"
+#include "util/scoped_handle.h"
 
 namespace {
 
@@ -99,6 +102,66 @@ TEST(Reinstall, SameVersionIsRemovedByItsUninstallerThenInstalledAfresh) {
   EXPECT_EQ(FileBytes(program + L"\\Kestra.exe"),
             std::optional<std::string>("MZ the Kestra program"));
   ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"KestraBoardTray");
+}
+
+// A local user planted links to outside folders in the product folder and in the scripts; the
+// user's scripts include one held open by another program and one past 260 characters.
+TEST(Reinstall, LinksStayUnfollowedAndEveryScriptSurvives) {
+  const ProductSettings settings{"KestraLinkApp", "KestraLink", "KestraLink"};
+  const auto installed =
+      MakeProductPackage(L"reinstall-links", L"InstallWizard_Texts.xls", settings, false);
+  const auto again =
+      MakeProductPackage(L"reinstall-links-again", L"InstallWizard_Texts.xls", settings, false);
+  const ForgottenAtTheEnd forgotten(L"KestraLink", L"Kestra Software");
+  InstallThroughTheWizard(*installed);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraLinkApp";
+  const std::wstring scripts = product + L"\\KestraLinkApp\\ScriptsMacros\\";
+  const std::wstring outside = L"C:\\reinstall-outside\\";
+  for (const wchar_t* folder : {L"a", L"b", L"c"}) {
+    WriteFileText(outside + folder + L"\\victim.txt", "outside");
+  }
+  ASSERT_TRUE(test_files::PlantLink(product + L"\\planted", outside + L"a"));
+  ASSERT_TRUE(test_files::PlantLink(product + L"\\KestraLinkApp\\planted", outside + L"b"));
+  ASSERT_TRUE(test_files::PlantLink(scripts + L"planted", outside + L"c"));
+  WriteFileText(scripts + L"mine.js", "my script");
+  WriteFileText(scripts + L"held.js", "held open");
+  const std::wstring deep = scripts + std::wstring(110, L'd') + L"\\" + std::wstring(110, L'e');
+  ASSERT_TRUE(::CreateDirectoryW(LongPath(deep.substr(0, deep.rfind(L'\\'))).c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryW(LongPath(deep).c_str(), nullptr));
+  const std::wstring deepScript = deep + L"\\" + std::wstring(60, L'f') + L".js";
+  ASSERT_GT(deepScript.size(), 300u);
+  const std::string deepText = "far down";
+  ASSERT_TRUE(
+      WriteFileBytes(LongPath(deepScript),
+                     {reinterpret_cast<const std::uint8_t*>(deepText.data()), deepText.size()}));
+  win::ScopedHandle held(::CreateFileW((scripts + L"held.js").c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held.IsValid());
+
+  driver::Process setup(L"\"" + again->SetupPath() + L"\"", again->Folder());
+  AgreeToReplace(setup);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+  const auto finish = PageOfTheUninstaller(setup, L"TFFinish");
+  ASSERT_TRUE(finish.has_value()) << "the earlier uninstaller reaches its finish page";
+  Click(finish->handle, L"&Finish");
+  WalkInstallation(setup);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+  held.Reset();
+
+  for (const wchar_t* folder : {L"a", L"b", L"c"}) {
+    EXPECT_EQ(FileBytes(outside + folder + L"\\victim.txt"), std::optional<std::string>("outside"))
+        << Narrow(folder);
+  }
+  EXPECT_EQ(FileBytes(scripts + L"mine.js"), std::optional<std::string>("my script"));
+  EXPECT_EQ(FileBytes(scripts + L"held.js"), std::optional<std::string>("held open"));
+  const auto deepBytes = ReadFileBytes(LongPath(deepScript));
+  ASSERT_TRUE(deepBytes.has_value()) << "the script past 260 characters";
+  EXPECT_EQ(std::string(deepBytes->begin(), deepBytes->end()), deepText);
+  EXPECT_EQ(FileBytes(product + L"\\KestraLinkApp\\Kestra.exe"),
+            std::optional<std::string>("MZ the Kestra program"));
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"KestraLink");
 }
 
 }  // namespace

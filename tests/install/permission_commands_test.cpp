@@ -32,26 +32,26 @@ INSTANTIATE_TEST_SUITE_P(
             "Vista_to_10",
             6,
             L"Everyone",
-            {L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /inheritance:r /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant \"Everyone\":(OI)(CI)F /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant SYSTEM:(OI)(CI)F /T"}},
+            {L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /inheritance:r /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant \"Everyone\":(OI)(CI)F /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant SYSTEM:(OI)(CI)F /T /L"}},
         PermissionCase{
             "NameWithBlanks",
             6,
             L"Tout le monde",
-            {L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /inheritance:r /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant \"Tout le monde\":(OI)(CI)F /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant SYSTEM:(OI)(CI)F /T"}},
+            {L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /inheritance:r /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant \"Tout le monde\":(OI)(CI)F /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant SYSTEM:(OI)(CI)F /T /L"}},
         PermissionCase{
             "SidForm",
             6,
             L"*S-1-1-0",
-            {L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /inheritance:r /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant \"*S-1-1-0\":(OI)(CI)F /T",
-             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant SYSTEM:(OI)(CI)F /T"}},
+            {L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /inheritance:r /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant \"*S-1-1-0\":(OI)(CI)F /T /L",
+             L"icacls.exe \"C:\\Program Files\\Kestra\" /grant SYSTEM:(OI)(CI)F /T /L"}},
         PermissionCase{
             "Xp",
             5,
@@ -61,6 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
         PermissionCase{"Windows98", 4, L"Everyone", {}},
         PermissionCase{"Later", 10, L"Everyone", {}}),
     [](const testing::TestParamInfo<PermissionCase>& info) { return info.param.name; });
+
+// "C:\x\" quoted as it is would end in \" and escape its own closing quote.
+TEST(PermissionCommandLines, DropTheTrailingBackslashesOfTheFolder) {
+  EXPECT_EQ(PermissionCommandLines(6, L"C:\\Program Files\\Kestra\\\\", L"Everyone")[0],
+            L"icacls.exe \"C:\\Program Files\\Kestra\" /reset /T /L");
+}
 
 TEST(EveryoneGroupName, IsANameOfItsOwn) {
   const std::wstring name = EveryoneGroupName();

@@ -54,9 +54,13 @@ TEST(DeleteInstallTree, KeepsScriptsMacrosAndTheProgramFolder) {
   test_files::WriteText(program + L"ScriptsMacros\\user.vbs", "user script");
   test_files::WriteText(program + L"ScriptsMacros\\Nested\\macro.txt", "user macro");
   test_files::WriteText(product + L"Updater\\ScriptsMacros\\kept.txt", "kept too");
+  const std::wstring outside = test_files::FreshFolder(L"KestraTreeOutside");
+  test_files::WriteText(outside + L"victim.txt", "outside");
+  ASSERT_TRUE(test_files::PlantLink(program + L"planted", outside));
 
   RecordingSinks sinks;
   DeleteInstallTree(product, sinks, sinks);
+  EXPECT_EQ(test_files::ReadText(outside + L"victim.txt"), "outside") << "the link is not walked";
 
   for (const auto& file : payload) EXPECT_FALSE(test_files::IsFile(file)) << file.size();
   EXPECT_EQ(test_files::ReadText(program + L"ScriptsMacros\\user.vbs"), "user script");

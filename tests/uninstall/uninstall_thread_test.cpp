@@ -77,10 +77,12 @@ class UninstallThread : public testing::Test {
   HWND page_ = nullptr;
 };
 
+// The registration goes last: an uninstallation ended in the middle leaves the entry from which
+// it can be run again.
 const std::vector<std::wstring> kStepReports = {
-    L"#0",  L"Remove Reg on Boot!",    L"#20",  L"Remove Reg on Add/Remove Programs!",
-    L"#40", L"Remove Links!",          L"#60",  L"Remove Reg on Program Folder!",
-    L"#80", L"Remove Program Folder!", L"#100",
+    L"#0",  L"Remove Reg on Boot!",           L"#20",  L"Remove Links!",
+    L"#40", L"Remove Program Folder!",        L"#60",  L"Remove Reg on Add/Remove Programs!",
+    L"#80", L"Remove Reg on Program Folder!", L"#100",
 };
 
 TEST_F(UninstallThread, EmptyRecordReportsEveryStepAndFinishes) {
@@ -88,7 +90,7 @@ TEST_F(UninstallThread, EmptyRecordReportsEveryStepAndFinishes) {
   EXPECT_EQ(received, kStepReports);
 }
 
-TEST_F(UninstallThread, FilesAreShownBetweenTheLastTwoSteps) {
+TEST_F(UninstallThread, FilesAreShownInTheProgramFolderStep) {
   const std::wstring product = test_files::FreshFolder(L"KestraThread");
   test_files::WriteText(product + L"a.txt", "a");
   test_files::WriteText(product + L"KestraThread\\b.txt", "b");
@@ -102,14 +104,14 @@ TEST_F(UninstallThread, FilesAreShownBetweenTheLastTwoSteps) {
   ASSERT_TRUE(Run(record));
 
   ASSERT_GE(received.size(), kStepReports.size() + 2);
-  EXPECT_TRUE(std::equal(kStepReports.begin(), kStepReports.begin() + 9, received.begin()));
-  EXPECT_TRUE(std::equal(kStepReports.end() - 2, kStepReports.end(), received.end() - 2));
+  EXPECT_TRUE(std::equal(kStepReports.begin(), kStepReports.begin() + 5, received.begin()));
+  EXPECT_TRUE(std::equal(kStepReports.end() - 6, kStepReports.end(), received.end() - 6));
   // Between them file paths and bar positions, held back to a few a second: the first file at
   // once, and the bar's last position before the step's own report.
-  const std::vector<std::wstring> between(received.begin() + 9, received.end() - 2);
+  const std::vector<std::wstring> between(received.begin() + 5, received.end() - 6);
   const std::vector<std::wstring> files = {product + L"a.txt", product + L"KestraThread\\b.txt"};
   EXPECT_NE(std::find(files.begin(), files.end(), between.front()), files.end());
-  EXPECT_EQ(between.back(), L"#82");
+  EXPECT_EQ(between.back(), L"#42");
   for (const auto& report : between) {
     EXPECT_TRUE(report.front() == L'#' ||
                 std::find(files.begin(), files.end(), report) != files.end())
@@ -117,6 +119,41 @@ TEST_F(UninstallThread, FilesAreShownBetweenTheLastTwoSteps) {
   }
   EXPECT_FALSE(test_files::IsFile(product + L"a.txt"));
   EXPECT_FALSE(win::RegKey::Exists(HKEY_LOCAL_MACHINE, L"Software\\Kestra Thread"));
+}
+
+// A file that cannot be deleted keeps the record, from which the removal can be run again.
+TEST_F(UninstallThread, AFileThatStaysKeepsTheEntryAndThePrivateRecord) {
+  const std::wstring product = test_files::FreshFolder(L"KestraThreadHeld");
+  test_files::WriteText(product + L"held.dll", "held");
+  win::RegKey key;
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"Software\\Kestra Held\\KestraHeld", KEY_WRITE));
+  key.Close();
+  ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE,
+                         L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraHeld",
+                         KEY_WRITE));
+  key.Close();
+  UNINSTStruct_INFO record;
+  record.InstallDir = product.substr(0, product.size() - 1);
+  record.KeyPath = L"Software\\Kestra Held\\KestraHeld";
+  record.UninstRegFolder = L"KestraHeld";
+  HANDLE held = ::CreateFileW((product + L"held.dll").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  TUninstallThread worker(page_, record);
+  worker.Start();
+  const auto deadline = std::chrono::steady_clock::now() + 60s;
+  while (!finished && std::chrono::steady_clock::now() < deadline) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  }
+  ::CloseHandle(held);
+  ASSERT_TRUE(finished);
+  EXPECT_FALSE(worker.Succeeded());
+  EXPECT_TRUE(win::RegKey::Exists(HKEY_LOCAL_MACHINE, L"Software\\Kestra Held\\KestraHeld"));
+  EXPECT_TRUE(win::RegKey::Exists(
+      HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraHeld"));
 }
 
 }  // namespace

@@ -29,9 +29,15 @@ TEST(UninstallerRefresh, CopyFolderHoldsThePackageWithoutItsPayload) {
   test_files::WriteText(backup + L"Setup.exe", "old setup");
   test_files::WriteText(backup + L"Stale.txt", "stale");
   test_files::WriteText(backup + L"Old\\old.txt", "stale");
+  test_files::WriteText(root + L"outside\\victim.txt", "outside");
+  ASSERT_TRUE(test_files::PlantLink(backup + L"planted", root + L"outside"));
+  ASSERT_TRUE(test_files::PlantLink(package + L"Texts\\planted", root + L"outside"));
 
   RefreshUninstallerCopy(backup + L"Setup.exe", package);
 
+  EXPECT_EQ(test_files::ReadText(root + L"outside\\victim.txt"), "outside")
+      << "a link in the copy or the package leads nowhere";
+  EXPECT_FALSE(test_files::IsFile(backup + L"Texts\\planted\\victim.txt"));
   EXPECT_EQ(test_files::ReadText(backup + L"Setup.exe"), "new setup");
   EXPECT_EQ(test_files::ReadText(backup + L"Setup.ini"), "new settings");
   EXPECT_EQ(test_files::ReadText(backup + L"Texts\\Texts.xls"), "new texts");

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/util/test_files.h"
+#include "util/folder_walk.h"
 
 namespace {
 
@@ -392,3 +394,75 @@ TEST(PrepareFolderPath, WalksThatNeverReachTheStopFolderTouchNothing) {
 }
 
 }  // namespace
+
+namespace links {
+
+struct LinkedWalk {
+  const wchar_t* name;
+  // Runs the walk on `root`, which holds "link", a link to the folder "outside" beside it.
+  std::function<void(const std::wstring& root)> walk;
+};
+
+// A local user may plant a junction in a folder that everybody may write to; the elevated walks
+// over it must leave the folder it points to as it was.
+TEST(FolderWalks, NeverReachThroughAPlantedLink) {
+  const LinkedWalk walks[] = {
+      {L"ClearFolderTree",
+       [](const std::wstring& root) { ClearFolderTree(root, nullptr, nullptr); }},
+      {L"CopyFromIt",
+       [](const std::wstring& root) {
+         CopyFolderTree(root, test_files::FreshFolder(L"links-copy-target"), nullptr, false, L"",
+                        nullptr);
+       }},
+      {L"CopyIntoIt",
+       [](const std::wstring& root) {
+         const std::wstring source = test_files::FreshFolder(L"links-copy-source");
+         test_files::WriteText(source + L"link\\victim.txt", "overwritten");
+         test_files::WriteText(source + L"link\\planted.txt", "planted");
+         CopyFolderTree(source, root, nullptr, false, L"", nullptr);
+       }},
+      {L"CopyIntoTheLinkItself",
+       [](const std::wstring& root) {
+         const std::wstring source = test_files::FreshFolder(L"links-copy-source-2");
+         test_files::WriteText(source + L"victim.txt", "overwritten");
+         CopyFolderTree(source, root + L"link\\", nullptr, false, L"", nullptr);
+       }},
+      {L"ClearTheLinkItself",
+       [](const std::wstring& root) { ClearFolderTree(root + L"link\\", nullptr, nullptr); }},
+      {L"RemoveLinksInTree", [](const std::wstring& root) { RemoveLinksInTree(root); }},
+  };
+  for (const LinkedWalk& walk : walks) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(walk.name)));
+    const std::wstring base = test_files::FreshFolder(std::wstring(L"links-") + walk.name);
+    const std::wstring outside = base + L"outside\\";
+    test_files::WriteText(outside + L"victim.txt", "outside");
+    test_files::WriteText(outside + L"deeper\\victim.txt", "outside");
+    test_files::WriteText(base + L"root\\own.txt", "own");
+    ASSERT_TRUE(test_files::PlantLink(base + L"root\\link", outside));
+    walk.walk(base + L"root\\");
+    EXPECT_EQ(test_files::ReadText(outside + L"victim.txt"), std::optional<std::string>("outside"));
+    EXPECT_EQ(test_files::ReadText(outside + L"deeper\\victim.txt"),
+              std::optional<std::string>("outside"));
+    EXPECT_FALSE(test_files::IsFile(outside + L"planted.txt"));
+  }
+}
+
+}  // namespace links
+
+TEST(FolderWalks, CopyAndClearPathsPastTwoHundredAndSixtyCharacters) {
+  const std::wstring source = test_files::FreshFolder(L"long-source");
+  const std::wstring target = test_files::FreshFolder(L"long-target");
+  const std::wstring deep = std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e') + L"\\";
+  const std::wstring file = deep + std::wstring(60, L'f') + L".txt";
+  ASSERT_GT((target + file).size(), 300u);
+  ASSERT_TRUE(::CreateDirectoryW(LongPath(source + deep.substr(0, 121)).c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryW(LongPath(source + deep).c_str(), nullptr));
+  const std::string text = "far down";
+  ASSERT_TRUE(WriteFileBytes(LongPath(source + file),
+                             {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}));
+
+  CopyFolderTree(source, target, nullptr, false, L"", nullptr);
+  EXPECT_TRUE(EveryFileArrived(source, target));
+  ClearFolderTree(target, nullptr, nullptr);
+  EXPECT_TRUE(IsFolderEmpty(target));
+}

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "core/strings/utf_string_conversions.h"
+
 namespace test_files {
 
 std::wstring FreshFolder(const std::wstring& name) {
@@ -47,6 +49,48 @@ bool IsFolder(const std::wstring& path) {
 bool IsFile(const std::wstring& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+namespace {
+
+// The Unix path of an existing Windows path, through Wine's own export; "" outside Wine.
+std::wstring UnixPath(const std::wstring& path) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  if (toUnix == nullptr) return {};
+  char* unix = toUnix(path.c_str());
+  if (unix == nullptr) return {};
+  const std::string narrow = unix;
+  ::HeapFree(::GetProcessHeap(), 0, unix);
+  return strings::Utf8ToWide(narrow);
+}
+
+}  // namespace
+
+bool PlantLink(const std::wstring& link, const std::wstring& target) {
+  const std::wstring plainLink = strings::WithoutTrailingSeparator(link);
+  const size_t separator = plainLink.rfind(L'\\');
+  MakeFolders(plainLink.substr(0, separator));
+  MakeFolders(target);
+  const std::wstring parent = UnixPath(plainLink.substr(0, separator));
+  const std::wstring unixTarget = UnixPath(strings::WithoutTrailingSeparator(target));
+  if (parent.empty() || unixTarget.empty()) return false;
+  // Wine starts Unix programs too: ln makes the link as a local user could plant a junction.
+  std::wstring command = L"/bin/ln -s \"" + unixTarget + L"\" \"" + parent + L"/" +
+                         plainLink.substr(separator + 1) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return false;
+  }
+  ::WaitForSingleObject(process.hProcess, 30000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return (Attributes(plainLink) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+         Attributes(plainLink) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring ProgramFolder() {

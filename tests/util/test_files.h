@@ -28,6 +28,11 @@ bool IsFolder(const std::wstring& path);
 bool IsFile(const std::wstring& path);
 DWORD Attributes(const std::wstring& path);
 
+// Makes `link` a symbolic link to the folder `target` (created when missing) with Unix ln -s,
+// as a local user could plant a junction: Wine reports it as a folder with the reparse-point
+// attribute. Whether the link is there afterwards.
+bool PlantLink(const std::wstring& link, const std::wstring& target);
+
 // The folder of the running test program, with a trailing "\".
 std::wstring ProgramFolder();
 
