@@ -2,6 +2,13 @@
 
 #include <memory>
 
+void RunStep(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
 TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)
     : page_(page),
       finishedMessage_(::RegisterWindowMessageW(finishedMessageName)),

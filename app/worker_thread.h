@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "util/progress_sink.h"
@@ -20,6 +21,10 @@
 inline constexpr wchar_t kWorkerProgressMessage[] = L"SETUP_WORKER_PROGRESS";
 inline constexpr WPARAM kBarPosition = 0;
 inline constexpr WPARAM kStatusText = 1;
+
+// Runs one step of a worker: a step that raises an error is passed over, so that the remaining
+// steps still run.
+void RunStep(const std::function<void()>& step);
 
 class TWorkerThread : public StatusSink, public ProgressSink {
  public:

@@ -11,6 +11,7 @@
 #include "util/file_bytes.h"
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
+#include "util/windows_version.h"
 
 namespace {
 
@@ -25,8 +26,9 @@ void CreateSingleFolder(const std::wstring& path) {
 }
 
 // A backslash before the closing quote would escape it and run the arguments together.
-std::wstring Quoted(const std::wstring& text) {
-  return L"\"" + strings::WithoutTrailingSeparator(text) + L"\"";
+std::wstring Quoted(std::wstring text) {
+  while (!text.empty() && text.back() == L'\\') text.pop_back();
+  return L"\"" + text + L"\"";
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -119,7 +121,7 @@ void CopyFiles(TInstallThread& thread) {
   thread.PassGate();
   CopyTreeWithReports(thread, payload + thread.Setting(L"%UPDATER_DIR") + L"\\", updater, L"");
 
-  const DWORD major = WindowsMajorVersion();
+  const DWORD major = QueryWindowsVersion().major;
   if (major == 6) {
     thread.SetPosition(0);
     RunIcacls(thread, App.Paths.InstallRootDir, true);
@@ -159,6 +161,6 @@ void CopySetupToBackup(TInstallThread& thread) {
 
 void SecureBackupFolder(TInstallThread& thread) {
   if (App.Paths.UninstallerPath.empty()) return;
-  if (WindowsMajorVersion() != 6) return;
+  if (QueryWindowsVersion().major != 6) return;
   RunIcacls(thread, FolderOf(App.Paths.UninstallerPath), false);
 }

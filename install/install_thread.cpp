@@ -1,25 +1,11 @@
 #include "install/install_thread.h"
 
-#include <functional>
-
 #include "app/app.h"
 #include "install/file_deployment.h"
 #include "install/installation_record.h"
 #include "install/scripts_macros_backup.h"
 #include "install/startup_and_shortcuts.h"
 #include "util/ini_file_io.h"
-
-namespace {
-
-// A step that raises an error is passed over; the remaining steps still run.
-void RunStep(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
-}  // namespace
 
 TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, L"INSTALL_THREAD_FINISHED") {}
 
@@ -73,14 +59,4 @@ void TInstallThread::InstallSteps() {
   RunStep([this] { SecureBackupFolder(*this); });
   SetPosition(100);
   if (!App.Paths.MacroBackupDir.empty()) RunStep([this] { RestoreScriptsMacros(*this); });
-}
-
-DWORD WindowsMajorVersion() {
-  OSVERSIONINFOEXW version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version))) return 0;
-#pragma GCC diagnostic pop
-  return version.dwMajorVersion;
 }

@@ -31,6 +31,3 @@ class TInstallThread : public TWorkerThread {
   std::unique_ptr<ini::IniFile> settings_;
   std::vector<std::wstring> recordList_;
 };
-
-// The major version of Windows as the program's manifest lets it see it; 0 when unknown.
-DWORD WindowsMajorVersion();

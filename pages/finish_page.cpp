@@ -7,6 +7,7 @@
 #include "prepare/prepare_form.h"
 #include "util/file_bytes.h"
 #include "util/scoped_handle.h"
+#include "util/windows_version.h"
 
 TFFinish* FFinish = nullptr;
 
@@ -41,17 +42,6 @@ constexpr ModeLabels kModeLabels[] = {
     {L"UninstallAnyway", L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
     {L"Upgrade", L"lb_Finish_Upgrade", L"lb_FinishUpgradeNotes"},
 };
-
-// The Windows version as the manifest lets the program see it; 0.0 when the query fails.
-std::pair<DWORD, DWORD> WindowsVersion() {
-  OSVERSIONINFOEXW info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) return {0, 0};
-#pragma GCC diagnostic pop
-  return {info.dwMajorVersion, info.dwMinorVersion};
-}
 
 }  // namespace
 
@@ -100,7 +90,7 @@ void TFFinish::bt_FinishClick() {
 
 void TFFinish::StartInstalledProgram() {
   const std::wstring exe = ReadSettingAfresh(L"%PROGRAM_EXEC", L"").value_or(L"");
-  const std::wstring target = WindowsVersion() == std::pair<DWORD, DWORD>{5, 0}
+  const std::wstring target = QueryWindowsVersion() == WindowsVersion{5, 0}
                                   ? App.Paths.ProgramDir + L"\\" + exe
                                   : App.Paths.ProgramDir + L"\\DeskRelay.exe";
   ::ShellExecuteW(nullptr, L"open", target.c_str(), exe.c_str(), nullptr, SW_SHOWNORMAL);

@@ -22,7 +22,12 @@ class TreeRemoval {
         RemoveLink(path);
       } else if (entry.IsFile()) {
         status_.ShowStatus(path);
-        ::DeleteFileW(LongPath(path).c_str());
+        const std::wstring file = LongPath(path);
+        // A file made read-only after the installation is the installation's all the same.
+        if (!::DeleteFileW(file.c_str()) && (entry.attributes & FILE_ATTRIBUTE_READONLY) &&
+            ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+          ::DeleteFileW(file.c_str());
+        }
         StepProgress(progress_);
       } else if (entry.name != kScriptsMacrosFolder) {
         Empty(path + L"\\");

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/throttled_reports.h"
+#include "app/worker_thread.h"
 #include "uninstall/install_tree_removal.h"
 #include "uninstall/uninstall_steps.h"
 
@@ -10,14 +11,6 @@ namespace {
 
 // Often enough for the label and bar to look live, rarely enough to cost little per file.
 constexpr ULONGLONG kFileReportIntervalMs = 50;
-
-// A step that raises an error is passed over; the remaining steps still run.
-void RunStep(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 

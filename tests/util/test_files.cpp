@@ -56,8 +56,8 @@ namespace {
 // The Unix path of an existing Windows path, through Wine's own export; "" outside Wine.
 std::wstring UnixPath(const std::wstring& path) {
   using ToUnix = char*(CDECL*)(const wchar_t*);
-  const auto toUnix = reinterpret_cast<ToUnix>(
-      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   if (toUnix == nullptr) return {};
   char* unix = toUnix(path.c_str());
   if (unix == nullptr) return {};
@@ -86,11 +86,17 @@ bool PlantLink(const std::wstring& link, const std::wstring& target) {
                         &startup, &process)) {
     return false;
   }
-  ::WaitForSingleObject(process.hProcess, 30000);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
-  return (Attributes(plainLink) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-         Attributes(plainLink) != INVALID_FILE_ATTRIBUTES;
+  // The handle of a Unix process tells nothing of its end: the link itself is waited for.
+  for (int wait = 0; wait < 600; ++wait) {
+    const DWORD attributes = Attributes(plainLink);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      return true;
+    }
+    ::Sleep(50);
+  }
+  return false;
 }
 
 std::wstring ProgramFolder() {
