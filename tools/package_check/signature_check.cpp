@@ -66,6 +66,9 @@ ToolRun RunTool(std::vector<std::string> arguments) {
 
 // The line of osslsigncode's report that says why the verification failed.
 std::wstring Reason(const std::string& output) {
+  if (output.find("unsupported input file type") != std::string::npos) {
+    return L"not a Windows program that osslsigncode can read, so it carries no signature";
+  }
   if (output.find("MISMATCH") != std::string::npos) {
     return L"the file was changed after it was signed (its digest does not match the signature)";
   }
