@@ -96,11 +96,11 @@ configured_sources() {
 # The backports suite comes from the archive this machine already uses for its release: the
 # entry of the release's own suite gives the address (and key) that the backports entry takes.
 add_backports_source() {
-  local codename=$1 type uri suite signed
+  local codename=$1 uri signed
   if configured_sources | awk -v s="$codename-backports" '$1 == "deb" && $3 == s { found = 1 } END { exit !found }'; then
     return 0
   fi
-  read -r type uri suite signed < <(configured_sources | awk -v s="$codename" '$1 == "deb" && $3 == s' | head -n 1) || true
+  read -r _ uri _ signed < <(configured_sources | awk -v s="$codename" '$1 == "deb" && $3 == s' | head -n 1) || true
   if [ -z "${uri:-}" ]; then
     echo "install-deps: no apt source of the suite $codename is configured to take the backports address from" >&2
     exit 1
