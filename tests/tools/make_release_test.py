@@ -73,6 +73,9 @@ def main():
     else:
         check_release(out, failures)
         first_zip = sha256_of(out + ".zip")
+        with open(out + ".zip.sha256", encoding="utf-8") as zip_sum:
+            if zip_sum.read() != f"{first_zip}  release.zip\n":
+                failures.append("release.zip.sha256 does not hold the zip's sum")
         again = make_release(args, args["sources"], out)
         if again.returncode != 0 or sha256_of(out + ".zip") != first_zip:
             failures.append("making the same release again gave another zip")
@@ -88,7 +91,7 @@ def main():
         failures.append(f"a defective package was released (exit code {run.returncode})")
     if report not in run.stdout:
         failures.append(f"the checker's report is not shown:\n{run.stdout}{run.stderr}")
-    if os.path.exists(out) or os.path.exists(out + ".zip"):
+    if any(os.path.exists(out + left) for left in ("", ".zip", ".zip.sha256")):
         failures.append("a release is left behind after a defect")
 
     for failure in failures:
