@@ -13,6 +13,12 @@ packages=(
   python3-xlwt python3-pefile python3-pil libfreexl-dev libreoffice-calc-nogui
   # the peer installer of the benchmarks (tools/run-benchmarks.sh)
   nsis
+  # releases: Authenticode signing and its check, throwaway certificates in the tests
+  osslsigncode openssl
+  # the fonts the page pictures are drawn with: Wine's own (Tahoma, the dialogs' face) and
+  # fontconfig's default, which Wine falls back to for any face it does not bring itself; named
+  # here so that no other set a machine happens to have changes the pictures
+  fonts-wine fonts-dejavu-core fonts-dejavu-extra fontconfig
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -46,13 +52,73 @@ fi
 # for Wine (it does not honour fixed-address hints, so Wine probes 4 GB in 64 KB steps); the
 # backported qemu 10 is not.
 runs_ia32() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+
+# The configured apt sources as "type uri suite signed-by" lines, from the one-line files and the
+# deb822 ones alike.
+configured_sources() {
+  local list
+  for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$list" ] || continue
+    awk '$1 == "deb" || $1 == "deb-src" {
+           type = $1; i = 2; signed = "-"
+           if ($i ~ /^\[/) {
+             while (i <= NF) {
+               option = $i; sub(/^\[/, "", option); sub(/\]$/, "", option)
+               if (option ~ /^signed-by=/) { signed = substr(option, 11) }
+               if ($i ~ /\]$/) { break }
+               i++
+             }
+             i++
+           }
+           print type, $i, $(i + 1), signed
+         }' "$list"
+  done
+  for list in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$list" ] || continue
+    awk 'function flush(   t, u, s, nt, nu, ns, a, b, c, types, uris, suites) {
+           nt = split(stanza["types"], types, " "); nu = split(stanza["uris"], uris, " ")
+           ns = split(stanza["suites"], suites, " ")
+           if (stanza["enabled"] != "no") {
+             for (a = 1; a <= nt; a++) for (b = 1; b <= nu; b++) for (c = 1; c <= ns; c++)
+               print types[a], uris[b], suites[c], (stanza["signed-by"] == "" ? "-" : stanza["signed-by"])
+           }
+           delete stanza
+         }
+         /^[ \t]*#/ { next }
+         /^[ \t]*$/ { flush(); next }
+         /^[A-Za-z-]+:/ { key = tolower(substr($0, 1, index($0, ":") - 1))
+                          value = substr($0, index($0, ":") + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
+                          stanza[key] = value }
+         END { flush() }' "$list"
+  done
+}
+
+# The backports suite comes from the archive this machine already uses for its release: the
+# entry of the release's own suite gives the address (and key) that the backports entry takes.
+add_backports_source() {
+  local codename=$1 uri signed
+  if configured_sources | awk -v s="$codename-backports" '$1 == "deb" && $3 == s { found = 1 } END { exit !found }'; then
+    return 0
+  fi
+  read -r _ uri _ signed < <(configured_sources | awk -v s="$codename" '$1 == "deb" && $3 == s' | head -n 1) || true
+  if [ -z "${uri:-}" ]; then
+    echo "install-deps: no apt source of the suite $codename is configured to take the backports address from" >&2
+    exit 1
+  fi
+  {
+    echo "Types: deb"
+    echo "URIs: $uri"
+    echo "Suites: $codename-backports"
+    echo "Components: main"
+    [ "$signed" = - ] || echo "Signed-By: $signed"
+  } >"/etc/apt/sources.list.d/$codename-backports.sources"
+}
+
 if ! runs_ia32; then
-  backports=/etc/apt/sources.list.d/bookworm-backports.list
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   if ! dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null | grep -q '^1:1[0-9]'; then
-    if [ ! -f "$backports" ]; then
-      echo "deb http://deb.debian.org/debian bookworm-backports main" >"$backports"
-    fi
-    install_packages -t bookworm-backports qemu-user-static
+    add_backports_source "$codename"
+    install_packages -t "$codename-backports" qemu-user-static
   fi
   binfmt=/proc/sys/fs/binfmt_misc
   [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively (plain and under ASan/UBSan),
-# the fuzz targets for a bounded time, and the Win32 program with its checks (under Wine where
-# this machine can run 32-bit code).
+# the fuzz targets for a bounded time, the Win32 program with its checks (under Wine where this
+# machine can run 32-bit code), and two clean builds of Setup.exe that must be byte-identical.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,5 +12,8 @@ for preset in native native-asan windows; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# Two clean builds of Setup.exe in different folders give the same bytes.
+tools/check-reproducible.sh
 
 tools/run-fuzzers.sh "${SETUP_FUZZ_SECONDS:-30}"

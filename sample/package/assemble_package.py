@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Assembles the sample product's package: Setup.exe beside its settings, texts, pictures,
-licences and the payload under "program files", ready to be zipped. With --file-list-tool, the
-program folder's Application_FileList.txt is written last by that make_file_list.
+"""Assembles the sample product's package sources: Setup.ini, the texts table, pictures,
+licences and the payload under "program files", with Setup.exe beside them. tools/make-release
+turns the folder into the release (the workbook, the file list, the check, SHA256SUMS, the zip).
 
     assemble_package.py SAMPLE_DIR OUT_DIR [--version-b] [--setup EXE] [--program EXE]
-                        [--updater EXE] [--relay EXE] [--file-list-tool MAKE_FILE_LIST]
+                        [--updater EXE] [--relay EXE]
 
 Programs that are not given are replaced by small stand-in files (for checks that need the
 package's shape but never run it). --version-b makes the next release: a higher
@@ -12,7 +12,6 @@ package's shape but never run it). --version-b makes the next release: a higher
 import argparse
 import os
 import shutil
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -78,7 +77,6 @@ def main():
     parser.add_argument("--program")
     parser.add_argument("--updater")
     parser.add_argument("--relay")
-    parser.add_argument("--file-list-tool")
     args = parser.parse_args()
 
     sample, out = args.sample, args.out
@@ -91,10 +89,8 @@ def main():
     put_program(args.setup, os.path.join(out, "Setup.exe"))
 
     texts = os.path.join(sample, "texts", "InstallWizard_Texts.tsv")
-    sys.path.insert(0, os.path.join(sample, os.pardir, "tools"))
-    import texts_to_xls  # noqa: E402
-    os.makedirs(os.path.join(out, "Texts"))
-    texts_to_xls.main(texts, os.path.join(out, "Texts", "InstallWizard_Texts.xls"))
+    os.makedirs(os.path.join(out, "texts"))
+    shutil.copyfile(texts, os.path.join(out, "texts", "InstallWizard_Texts.tsv"))
 
     languages = languages_of(texts)
     for language in languages:
@@ -123,9 +119,6 @@ def main():
         with open(os.path.join(sample, "version-b", "removed.txt"), encoding="utf-8") as removed:
             for name in removed.read().split():
                 os.remove(windows_path(program, name))
-
-    if args.file_list_tool:
-        subprocess.run([args.file_list_tool, program], check=True)
 
 
 if __name__ == "__main__":
