@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -101,29 +102,87 @@ void KillWhenReached(const driver::Process& setup, const wchar_t* page,
   ASSERT_NE(shown, nullptr);
   ASSERT_TRUE(WaitUntil(reached, kWorkTimeout)) << "the point to stop at";
   Click(shown, L"Cancel");
-  ShownPage(setup, L"TFCancelConfirm");
+  // A short piece of work may have ended meanwhile: its finish page is killed as well.
+  driver::WaitForWindow(
+      setup.Id(),
+      [](const driver::WindowInfo& window) {
+        return window.visible &&
+               (window.className == L"TFCancelConfirm" || window.className == L"TFFinish");
+      },
+      kPageTimeout);
   setup.Kill();
   ASSERT_TRUE(setup.WaitForExit(30s).has_value());
 }
 
+enum class Run { kInstall, kUninstall, kUpgrade };
+
 struct KillPoint {
   const char* name;
-  bool uninstalling;  // the kill ends an uninstallation instead of an installation
+  Run run;  // what the kill ends
   std::function<bool()> reached;
 };
+
+// Release B of the product: a new program and a file more, by the file lists of both releases.
+std::unique_ptr<TestPackage> MakeReleaseB() {
+  auto package = MakeProductPackage(L"recovery-b", L"InstallWizard_Texts.xls", kProduct, false);
+  const std::wstring program = L"program files\\KestraMend\\";
+  package->WriteText(program + L"Kestra.exe", "MZ release B");
+  package->WriteText(program + L"Added.dll", "release B");
+  package->WriteText(program + L"Application_FileList.txt",
+                     "Kestra.exe=2\r\nManual\\English.pdf=1\r\nAdded.dll=1\r\n");
+  return package;
+}
+
+// "upgrade" from the command line, its offer taken, up to its progress page.
+std::unique_ptr<driver::Process> StartUpgrade(const TestPackage& package) {
+  auto setup = std::make_unique<driver::Process>(L"\"" + package.SetupPath() + L"\" upgrade",
+                                                 package.Folder());
+  Click(ShownPage(*setup, L"TFAskUpgradeAndRepair"), L"&Upgrade");
+  return setup;
+}
 
 class Interrupted : public testing::TestWithParam<KillPoint> {
  protected:
   static void SetUpTestSuite() {
     package_ = MakeProductPackage(L"recovery", L"InstallWizard_Texts.xls", kProduct, false);
+    package_->WriteText(L"program files\\KestraMend\\Application_FileList.txt",
+                        "Kestra.exe=1\r\nManual\\English.pdf=1\r\n");
+    releaseB_ = MakeReleaseB();
   }
-  static void TearDownTestSuite() { package_.reset(); }
+  static void TearDownTestSuite() {
+    package_.reset();
+    releaseB_.reset();
+  }
   static inline std::unique_ptr<TestPackage> package_;
+  static inline std::unique_ptr<TestPackage> releaseB_;
 };
 
 TEST_P(Interrupted, RunAgainItEndsInstalledOrRemovedCompletely) {
   const KillPoint& point = GetParam();
-  if (point.uninstalling) {
+  if (point.run == Run::kUpgrade) {
+    InstallThroughTheWizard(*package_);
+    ASSERT_FALSE(testing::Test::HasFatalFailure());
+    {
+      const auto upgrade = StartUpgrade(*releaseB_);
+      ASSERT_NO_FATAL_FAILURE(KillWhenReached(*upgrade, L"TFUpgradeAndRepair", point.reached));
+    }
+    {
+      const auto again = StartUpgrade(*releaseB_);
+      HWND finish = ShownPage(*again, L"TFFinish", kWorkTimeout);
+      ASSERT_NE(finish, nullptr) << "the upgrade run again reaches its end";
+      Click(finish, L"&Finish");
+      EXPECT_EQ(again->WaitForExit(30s), std::optional<DWORD>(0));
+    }
+    const Installation at;
+    EXPECT_EQ(FileBytes(at.program), std::optional<std::string>("MZ release B"));
+    EXPECT_EQ(FileBytes(at.product + L"\\KestraMend\\Added.dll"),
+              std::optional<std::string>("release B"));
+    EXPECT_TRUE(WorkingUninstallCommand().has_value());
+    ASSERT_NO_FATAL_FAILURE(UninstallThroughTheEntry());
+    ExpectRemovedCompletely();
+    return;
+  }
+  if (point.run == Run::kUninstall) {
     InstallThroughTheWizard(*package_);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
     const auto command = WorkingUninstallCommand();
@@ -160,20 +219,25 @@ const Installation kAt;
 
 INSTANTIATE_TEST_SUITE_P(
     Points, Interrupted,
-    testing::Values(
-        KillPoint{"InstallCopyingThePayload", false, [] { return FileExists(kAt.program); }},
-        KillPoint{"InstallAfterTheUninstallEntry", false,
-                  [] { return MachineKeyExists(kAt.entry); }},
-        KillPoint{"InstallAfterTheShortcuts", false,
-                  [] { return FileExists(kAt.menu + L"\\Kestra Capture.lnk"); }},
-        KillPoint{"InstallAfterThePrivateKey", false,
-                  [] { return MachineValue(kPrivateKey, L"OnlineUpdaterDir").has_value(); }},
-        KillPoint{"InstallCopyingTheUninstaller", false,
-                  [] { return FileExists(kAt.backup + L"\\Setup.exe"); }},
-        KillPoint{"UninstallStarted", true, [] { return true; }},
-        KillPoint{"UninstallAfterTheShortcuts", true,
-                  [] { return !FileExists(kAt.menu + L"\\Kestra Capture.lnk"); }},
-        KillPoint{"UninstallRemovingTheProgram", true, [] { return !FileExists(kAt.program); }}),
+    testing::Values(KillPoint{"InstallCopyingThePayload", Run::kInstall,
+                              [] { return FileExists(kAt.program); }},
+                    KillPoint{"InstallAfterTheUninstallEntry", Run::kInstall,
+                              [] { return MachineKeyExists(kAt.entry); }},
+                    KillPoint{"InstallAfterTheShortcuts", Run::kInstall,
+                              [] { return FileExists(kAt.menu + L"\\Kestra Capture.lnk"); }},
+                    KillPoint{
+                        "InstallAfterThePrivateKey", Run::kInstall,
+                        [] { return MachineValue(kPrivateKey, L"OnlineUpdaterDir").has_value(); }},
+                    KillPoint{"InstallCopyingTheUninstaller", Run::kInstall,
+                              [] { return FileExists(kAt.backup + L"\\Setup.exe"); }},
+                    KillPoint{"UninstallStarted", Run::kUninstall, [] { return true; }},
+                    KillPoint{"UninstallAfterTheShortcuts", Run::kUninstall,
+                              [] { return !FileExists(kAt.menu + L"\\Kestra Capture.lnk"); }},
+                    KillPoint{"UninstallRemovingTheProgram", Run::kUninstall,
+                              [] { return !FileExists(kAt.program); }},
+                    KillPoint{"UpgradeStarted", Run::kUpgrade, [] { return true; }},
+                    KillPoint{"UpgradeCopying", Run::kUpgrade,
+                              [] { return FileExists(kAt.product + L"\\KestraMend\\Added.dll"); }}),
     [](const testing::TestParamInfo<KillPoint>& info) { return info.param.name; });
 
 // A cleaning tool deleted the uninstaller copy: the package run again removes the earlier
