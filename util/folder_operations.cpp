@@ -8,6 +8,7 @@
 
 #include "core/strings/string_util.h"
 #include "util/scoped_handle.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -116,7 +117,8 @@ void CopyFolderTree(const std::wstring& source, const std::wstring& target, Stat
     }
     const std::wstring targetFile = target + entry.name;
     if (status != nullptr) status->ShowStatus(targetFile);
-    CopyFileThroughGate(source + entry.name, targetFile, failIfExists, passGate);
+    LogFileOperation(L"copied", targetFile,
+                     CopyFileThroughGate(source + entry.name, targetFile, failIfExists, passGate));
     ::SetFileAttributesW(targetFile.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (progress != nullptr) StepProgress(*progress);
   }
@@ -138,7 +140,7 @@ void ClearFolderTree(const std::wstring& folder, StatusSink* status, ProgressSin
       continue;
     }
     if (status != nullptr) status->ShowStatus(path);
-    ::DeleteFileW(path.c_str());
+    LogFileOperation(L"deleted", path, ::DeleteFileW(path.c_str()) != FALSE);
     if (progress != nullptr) StepProgress(*progress);
   }
 }
