@@ -23,6 +23,7 @@ int RunSetup(AdminQuery isAdministrator) {
   }
   try {
     winfx::Application.Initialize();
+    winfx::Application.LoadIconFile(ExecutableFolder() + L"English\\Application.ico");
     CreateForms();
     winfx::Application.Run();
   } catch (const std::exception& error) {

@@ -36,7 +36,7 @@ constexpr ControlSpec kControls[] = {
     {L"lb_Version", L"TLabel", L"p_Bottom", 10, 35, 33, 13, kNoOptions, -8, kVersionColour},
     {L"bt_Previous", L"TButton", L"p_Bottom", 297, 12, 75, 25},
     {L"bt_Next", L"TButton", L"p_Bottom", 378, 12, 79, 25, kDefault},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25, kCancel},
 };
 
 }  // namespace
