@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
+#include "install/deployment_values.h"
 #include "install/install_thread.h"
 #include "install/record_values.h"
 #include "util/file_bytes.h"
@@ -49,6 +50,8 @@ void WriteRegOnUninstallFolder(TInstallThread& thread) {
   (void)PrepareFolderPath(App.Paths.UninstallerPath, backup.stop, true);
   WriteSection(thread, key, keyPath,
                UninstallEntryValues(setting, backup, App.Paths.ProgramExePath));
+  thread.PassGate();
+  WriteDeploymentValues(key, backup.setupPath, App.Paths.InstallRootDir);
 }
 
 void WriteRegOnPrivateFolder(TInstallThread& thread) {
