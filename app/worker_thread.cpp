@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "util/setup_log.h"
+
 TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)
     : page_(page),
       finishedMessage_(::RegisterWindowMessageW(finishedMessageName)),
@@ -38,6 +40,7 @@ void TWorkerThread::PassGate() const {
 
 void TWorkerThread::ShowStatus(const std::wstring& text) {
   PassGate();
+  LogLine(L"status: " + text);
   auto copy = std::make_unique<std::wstring>(text);
   if (::PostMessageW(page_, progressMessage_, kStatusText, reinterpret_cast<LPARAM>(copy.get()))) {
     copy.release();

@@ -51,6 +51,16 @@ void TFPrepare::Timer1Timer() {
 }
 
 void TFPrepare::DispatchUninstall() {
+  CloseProgramAndUpdater();
+  SetOpacity(0);
+  if (Mode == L"Uninstall") {
+    FUninstallConfirm->Show();
+  } else {
+    FUninstall->Show();
+  }
+}
+
+void TFPrepare::CloseProgramAndUpdater() {
   if (FileExists(App.Paths.SetupIniPath)) {
     CloseProcessesByName(App.Setting(L"%PROGRAM_EXEC"), false);
   }
@@ -59,12 +69,6 @@ void TFPrepare::DispatchUninstall() {
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutW(updater, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kUpdaterCloseTimeoutMs,
                           &ignored);
-  }
-  SetOpacity(0);
-  if (Mode == L"Uninstall") {
-    FUninstallConfirm->Show();
-  } else {
-    FUninstall->Show();
   }
 }
 
@@ -102,6 +106,12 @@ void TFPrepare::ChooseFirstPage() {
 }
 
 void TFPrepare::OpenWelcomePage() {
+  TakeOwnershipOfProductFolders();
+  SetOpacity(0);
+  FWelcome->Show();
+}
+
+void TFPrepare::TakeOwnershipOfProductFolders() {
   if (FolderExists(App.Paths.InstallRootDir)) {
     TakeOwnership(App.Paths.InstallRootDir);
     const bool oem = App.Setting(L"%PUBLISHER") == L"OEM";
@@ -110,8 +120,6 @@ void TFPrepare::OpenWelcomePage() {
         App.GetText(L"UNINSTALL", oem ? L"LINK_PROGRAMS_FOLDER" : L"LINK_PROGRAMS_PUBLISHER");
     if (FolderExists(menuFolder)) TakeOwnership(menuFolder);
   }
-  SetOpacity(0);
-  FWelcome->Show();
 }
 
 void TFPrepare::ReplaceInstalledVersion() {
@@ -139,6 +147,13 @@ void TFPrepare::ReplaceInstalledVersion() {
 }
 
 bool TFPrepare::UpgradeByFileLists() {
+  if (!FileListsForUpgrade()) return false;
+  SetOpacity(0);
+  FAskUpgradeAndRepair->Show();
+  return true;
+}
+
+bool TFPrepare::FileListsForUpgrade() {
   std::wstring installed;
   if (LoadInstallationRecord()) {
     installed = strings::WithTrailingSeparator(UninstInfo.InstallDir) + UninstInfo.Product + L"\\";
@@ -148,7 +163,5 @@ bool TFPrepare::UpgradeByFileLists() {
       !FileExists(package + kFileList)) {
     return false;
   }
-  SetOpacity(0);
-  FAskUpgradeAndRepair->Show();
   return true;
 }

@@ -50,6 +50,10 @@ class TFPrepare : public winfx::TForm {
   // The private registry folder of this package's product; "" when it cannot be named.
   std::wstring PrivateFolderPath() const;
 
+  // A run without a user (quiet_run.cpp): the checks, the verdict and the work of the mode, with
+  // no window shown; returns the run's exit code.
+  int RunQuiet();
+
  private:
   void FormShow();
   void bt_CancelClick();
@@ -66,7 +70,17 @@ class TFPrepare : public winfx::TForm {
   void OpenWelcomePage();
   void ReplaceInstalledVersion();
   bool UpgradeByFileLists();
+  // The installed program folder and the package both hold a file list; loads the record.
+  bool FileListsForUpgrade();
   void DispatchUninstall();
+  void CloseProgramAndUpdater();
+  void TakeOwnershipOfProductFolders();
+
+  // Quiet runs (quiet_run.cpp).
+  int RunQuietUninstall(const std::wstring& mode);
+  int RunQuietInstall(const std::wstring& mode);
+  int InstallQuietly();
+  bool RemoveOlderVersionQuietly();
 
   bool shown_ = false;
 };

@@ -7,6 +7,7 @@
 #include "uninstall/removal_guards.h"
 #include "util/folder_operations.h"
 #include "util/scoped_handle.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -44,9 +45,10 @@ class TreeRemoval {
       const std::wstring path = folder + entry.name;
       if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         status_.ShowStatus(path);
-        ::DeleteFileW(path.c_str());
+        LogFileOperation(L"deleted", path, ::DeleteFileW(path.c_str()) != FALSE);
         StepProgress(progress_);
       } else if (entry.name == kScriptsMacrosFolder) {
+        LogLine(L"kept (the user's scripts and macros): " + path);
         continue;
       } else if ((entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         // Removing the link leaves the folder it points to alone.
