@@ -13,6 +13,7 @@
 #include "tests/e2e/installed_product.h"
 #include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
+#include "tests/e2e/watched_run.h"
 #include "tools/driver/driver.h"
 #include "util/reg_key.h"
 
@@ -21,31 +22,8 @@ namespace {
 using namespace std::chrono_literals;
 using namespace e2e;
 
-constexpr auto kRunTimeout = 300s;
 const std::wstring kEntry = std::wstring(kUninstallKey) + L"KestraCapture";
 constexpr wchar_t kPrivateKey[] = L"Software\\Kestra Software\\KestraCapture";
-
-struct WatchedRun {
-  std::optional<DWORD> exitCode;
-  std::vector<std::wstring> windowsSeen;  // class names of the process's top-level windows
-};
-
-// Runs the command line to its end and lists the process's top-level windows all the while.
-WatchedRun RunWatched(const std::wstring& commandLine, const std::wstring& folder) {
-  driver::Process process(commandLine, folder);
-  WatchedRun run;
-  const auto deadline = std::chrono::steady_clock::now() + kRunTimeout;
-  while (!(run.exitCode = process.WaitForExit(20ms))) {
-    for (const auto& window : driver::TopLevelWindows(process.Id())) {
-      run.windowsSeen.push_back(window.className);
-    }
-    if (std::chrono::steady_clock::now() > deadline) {
-      process.Kill();
-      break;
-    }
-  }
-  return run;
-}
 
 std::optional<DWORD> EntryNumber(const std::wstring& name) {
   win::RegKey key;
