@@ -39,6 +39,14 @@ constexpr ControlSpec kControls[] = {
     {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25, kCancel},
 };
 
+// The print dialog's library is loaded when the licence is first printed, not at every start.
+bool ShowPrintDialog(PRINTDLGW& dialog) {
+  using PrintDialogFunction = BOOL(WINAPI*)(PRINTDLGW*);
+  static const auto printDialog = reinterpret_cast<PrintDialogFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"comdlg32.dll"), "PrintDlgW")));
+  return printDialog != nullptr && printDialog(&dialog) != FALSE;
+}
+
 }  // namespace
 
 std::wstring PickLanguageFile(const std::wstring& base, const std::wstring& fallback,
@@ -93,7 +101,7 @@ void TFEULA::bt_PrintEULAClick() {
   dialog.hwndOwner = Handle();
   dialog.Flags = PD_RETURNDC | PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION;
   // Cancel, or no printer: nothing is printed and the page stays as it is.
-  if (::PrintDlgW(&dialog) && dialog.hDC != nullptr) {
+  if (ShowPrintDialog(dialog) && dialog.hDC != nullptr) {
     pages::PrintRichText(Control(L"re_EULA").Handle, dialog.hDC, kPrintJobTitle);
   }
   if (dialog.hDC != nullptr) ::DeleteDC(dialog.hDC);
