@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "util/scoped_handle.h"
+#include "util/setup_log.h"
 
 bool RunAndWait(const std::wstring& commandLine, DWORD creationFlags) {
   // CreateProcessW may write into the command line, so it gets a copy of its own.
@@ -13,10 +14,16 @@ bool RunAndWait(const std::wstring& commandLine, DWORD creationFlags) {
   PROCESS_INFORMATION process{};
   if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                         nullptr, &startup, &process)) {
+    LogLine(L"command not started (error " + std::to_wstring(::GetLastError()) + L"): " +
+            commandLine);
     return false;
   }
   win::ScopedHandle processHandle(process.hProcess);
   win::ScopedHandle threadHandle(process.hThread);
+  LogLine(L"command started: " + commandLine);
   ::WaitForSingleObject(processHandle.Get(), INFINITE);
+  DWORD exitCode = 0;
+  ::GetExitCodeProcess(processHandle.Get(), &exitCode);
+  LogLine(L"command ended with exit code " + std::to_wstring(exitCode) + L": " + commandLine);
   return true;
 }

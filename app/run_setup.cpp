@@ -2,29 +2,38 @@
 
 #include <shlobj.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imm.h>
+#include <shellapi.h>
 
 #include <exception>
 #include <string>
 
 #include "app/app.h"
 #include "app/create_forms.h"
+#include "app/run_outcome.h"
+#include "core/prepare/run_options.h"
 #include "core/strings/utf_string_conversions.h"
+#include "prepare/prepare_form.h"
+#include "util/setup_log.h"
 #include "winfx/application.h"
 
-bool IsProcessAdministrator() {
-  return ::IsUserAnAdmin() != FALSE;
+namespace {
+
+// A quiet run without "/log=" keeps its log in the temporary folder, named after the product.
+std::wstring DefaultLogPath() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, folder);
+  const std::wstring& product = App.Info.ProductName;
+  const bool named = !product.empty() && product != L"@@" &&
+                     product.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos;
+  return std::wstring(folder) + (named ? product + L" Setup.log" : L"Setup.log");
 }
 
-int RunSetup(AdminQuery isAdministrator) {
-  // Start-up errors too (an allocation that fails on a damaged package) end with a message, not
-  // a silent exit.
+void RunWizard() {
   try {
-    App.Initialize(ExecutableFolder());
-    if (!isAdministrator()) {
-      winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_001"));
-      return 0;
-    }
     winfx::Application.Initialize();
+    winfx::Application.LoadIconFile(ExecutableFolder() + L"English\\Application.ico");
     CreateForms();
     winfx::Application.Run();
   } catch (const std::exception& error) {
@@ -33,5 +42,71 @@ int RunSetup(AdminQuery isAdministrator) {
     winfx::ShowMessage(L"");
   }
   winfx::Application.DestroyForms();
-  return 0;
+}
+
+// Only the preparation window is built, as a message-only window that is never shown.
+int RunQuietly() {
+  if (winfx::Application.Terminated()) return kExitTextsUnreadable;
+  // Nobody types: no input-method window for the thread either.
+  ::ImmDisableIME(static_cast<DWORD>(-1));
+  int exitCode = 0;
+  try {
+    winfx::Application.CreateForm(FPrepare);
+    exitCode = FPrepare->RunQuiet();
+  } catch (const std::exception& error) {
+    LogLine(L"error: " + strings::Utf8ToWide(error.what()));
+    exitCode = Refused() ? RefusalNumber() : kExitTextsUnreadable;
+  }
+  winfx::Application.DestroyForms();
+  return exitCode;
+}
+
+}  // namespace
+
+bool IsProcessAdministrator() {
+  return ::IsUserAnAdmin() != FALSE;
+}
+
+std::vector<std::wstring> CommandLineArguments() {
+  int count = 0;
+  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::wstring> list;
+  for (int index = 1; arguments != nullptr && index < count; ++index) {
+    list.push_back(arguments[index]);
+  }
+  ::LocalFree(arguments);
+  return list;
+}
+
+int RunSetup(AdminQuery isAdministrator) {
+  const prepare::RunOptions options = prepare::ParseRunOptions(CommandLineArguments());
+  winfx::Application.Quiet = options.quiet;
+  if (options.logPath) OpenSetupLog(*options.logPath);
+  // A start-up error (an allocation that fails on a damaged package) ends with a message, or in
+  // a quiet run with the exit code of an unreadable package, not a silent exit.
+  try {
+    App.Initialize(ExecutableFolder());
+  } catch (const std::exception& error) {
+    LogLine(L"error: " + strings::Utf8ToWide(error.what()));
+    if (!options.quiet) winfx::ShowMessage(strings::Utf8ToWide(error.what()));
+    CloseSetupLog();
+    return options.quiet ? kExitTextsUnreadable : 0;
+  }
+  if (!options.logPath && options.quiet) OpenSetupLog(DefaultLogPath());
+  LogLine(std::wstring(L"Setup started: ") + ::GetCommandLineW());
+
+  int exitCode = 0;
+  if (!isAdministrator()) {
+    winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_001"));
+    exitCode = kExitNotAdministrator;
+  } else if (options.quiet) {
+    exitCode = RunQuietly();
+  } else {
+    RunWizard();
+  }
+  // Interactive runs end with 0 whatever happened, as they always did.
+  if (!options.quiet) exitCode = 0;
+  LogLine(L"Setup ended with exit code " + std::to_wstring(exitCode));
+  CloseSetupLog();
+  return exitCode;
 }

@@ -1,11 +1,18 @@
 // The body of the entry point, with the administrator query passed in so that tests can refuse.
 #pragma once
 
+#include <string>
+#include <vector>
+
 using AdminQuery = bool (*)();
 
 // The platform's answer: does the process run with administrator rights?
 bool IsProcessAdministrator();
 
 // Builds the application object, refuses without administrator rights, creates the windows and
-// runs the message loop. Always returns 0.
+// runs the message loop; a quiet run ("/quiet") runs its mode without a window instead. Returns 0,
+// or in a quiet run the number of the message that refused.
 int RunSetup(AdminQuery isAdministrator);
+
+// The command-line arguments after the program's own name, as the runtime parses them.
+std::vector<std::wstring> CommandLineArguments();

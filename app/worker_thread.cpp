@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "util/setup_log.h"
+
 void RunStep(const std::function<void()>& step) {
   try {
     step();
@@ -45,6 +47,7 @@ void TWorkerThread::PassGate() const {
 
 void TWorkerThread::ShowStatus(const std::wstring& text) {
   PassGate();
+  LogLine(L"status: " + text);
   auto copy = std::make_unique<std::wstring>(text);
   if (::PostMessageW(page_, progressMessage_, kStatusText, reinterpret_cast<LPARAM>(copy.get()))) {
     copy.release();

@@ -1,6 +1,7 @@
 #include "install/install_thread.h"
 
 #include "app/app.h"
+#include "install/deployment_values.h"
 #include "install/file_deployment.h"
 #include "install/installation_record.h"
 #include "install/scripts_macros_backup.h"
@@ -31,6 +32,12 @@ void TInstallThread::RunInstallation() {
   if (App.Info.RunState != 1) return;
   InstallSteps();
   RunStep([this] { WriteRecordFile(*this); });
+  // The record file is the last to grow the product folder.
+  const std::wstring entryName = Setting(L"%REG_FODLER_PROGNAME");
+  if (!entryName.empty()) {
+    RunStep(
+        [&] { UpdateEstimatedSize(App.Paths.UninstallKey + entryName, App.Paths.InstallRootDir); });
+  }
 }
 
 void TInstallThread::InstallSteps() {

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
+#include "install/deployment_values.h"
 #include "install/install_thread.h"
 #include "install/record_values.h"
 #include "util/file_bytes.h"
@@ -57,6 +58,8 @@ void WriteRegOnUninstallFolder(TInstallThread& thread) {
   (void)PrepareFolderPath(App.Paths.UninstallerPath, backup.stop, true);
   WriteSection(thread, key, keyPath,
                UninstallEntryValues(setting, backup, App.Paths.ProgramExePath), kUninstallCommand);
+  thread.PassGate();
+  WriteDeploymentValues(key, App.Paths.InstallRootDir);
 }
 
 void WriteUninstallCommand(TInstallThread& thread) {
@@ -70,6 +73,7 @@ void WriteUninstallCommand(TInstallThread& thread) {
        UninstallEntryValues(setting, LocateInstallBackup(setting), App.Paths.ProgramExePath)) {
     if (value.key == kUninstallCommand) key.WriteString(value.key, value.value);
   }
+  key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(App.Paths.UninstallerPath));
 }
 
 void WriteRegOnPrivateFolder(TInstallThread& thread) {

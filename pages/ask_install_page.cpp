@@ -23,7 +23,7 @@ constexpr ControlSpec kControls[] = {
     {L"lb_AskInstall", L"TLabel", L"p_Client", 23, 11, 507, 73, kWordWrap},
     {L"bt_Previous", L"TButton", L"p_Bottom", 281, 12, 75, 25},
     {L"bt_Install", L"TButton", L"p_Bottom", 362, 12, 79, 25, kDefault},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kCancel},
 };
 
 }  // namespace

@@ -20,7 +20,7 @@ constexpr FormSpec kForm{L"FAskUpgradeAndRepair", L"TFAskUpgradeAndRepair", kWid
 constexpr ControlSpec kControls[] = {
     {L"lb_AskUpgradeXRepair", L"TLabel", L"p_Client", 23, 22, 507, 73, kWordWrap},
     {L"bt_Upgrade", L"TButton", L"p_Bottom", 362, 12, 79, 25, kDefault},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kCancel},
 };
 
 }  // namespace

@@ -19,7 +19,7 @@ constexpr ControlSpec kControls[] = {
     // Aligned to the top; the text centred both ways in it.
     {L"lb_CancelConfirm", L"TLabel", nullptr, 0, 0, 501, 109, kWordWrap | kCentered | kMiddle},
     {L"bt_OK", L"TButton", nullptr, 131, 115, 120, 25},
-    {L"bt_Cancel", L"TButton", nullptr, 266, 115, 120, 25, kDefault},
+    {L"bt_Cancel", L"TButton", nullptr, 266, 115, 120, 25, kDefault | kCancel},
 };
 
 }  // namespace

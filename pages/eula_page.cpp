@@ -36,8 +36,16 @@ constexpr ControlSpec kControls[] = {
     {L"lb_Version", L"TLabel", L"p_Bottom", 10, 35, 33, 13, kNoOptions, -8, kVersionColour},
     {L"bt_Previous", L"TButton", L"p_Bottom", 297, 12, 75, 25},
     {L"bt_Next", L"TButton", L"p_Bottom", 378, 12, 79, 25, kDefault},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 463, 12, 75, 25, kCancel},
 };
+
+// The print dialog's library is loaded when the licence is first printed, not at every start.
+bool ShowPrintDialog(PRINTDLGW& dialog) {
+  using PrintDialogFunction = BOOL(WINAPI*)(PRINTDLGW*);
+  static const auto printDialog = reinterpret_cast<PrintDialogFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"comdlg32.dll"), "PrintDlgW")));
+  return printDialog != nullptr && printDialog(&dialog) != FALSE;
+}
 
 }  // namespace
 
@@ -93,7 +101,7 @@ void TFEULA::bt_PrintEULAClick() {
   dialog.hwndOwner = Handle();
   dialog.Flags = PD_RETURNDC | PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION;
   // Cancel, or no printer: nothing is printed and the page stays as it is.
-  if (::PrintDlgW(&dialog) && dialog.hDC != nullptr) {
+  if (ShowPrintDialog(dialog) && dialog.hDC != nullptr) {
     pages::PrintRichText(Control(L"re_EULA").Handle, dialog.hDC, kPrintJobTitle);
   }
   if (dialog.hDC != nullptr) ::DeleteDC(dialog.hDC);

@@ -76,7 +76,10 @@ void TFFinish::FormShow() {
   if (const auto startAfterInstall = ReadSettingAfresh(L"%Exe_AfterInstall", L"")) {
     Control(L"ck_StartProgram").SetChecked(*startAfterInstall == L"1");
   }
-  // The marker for the product's own programs: created empty, whatever was there before.
+  CreateInstallationMarker();
+}
+
+void CreateInstallationMarker() {
   const std::wstring marker = App.Paths.ProgramDir + L"\\Installed.log";
   win::ScopedHandle file(::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));

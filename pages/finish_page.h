@@ -14,3 +14,7 @@ class TFFinish : public winfx::TForm {
 };
 
 extern TFFinish* FFinish;
+
+// The marker for the product's own programs that an installation has ended: "Installed.log" in the
+// program folder, created empty whatever was there before.
+void CreateInstallationMarker();

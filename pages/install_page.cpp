@@ -18,7 +18,7 @@ constexpr ControlSpec kControls[] = {
     {L"lb_Install", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
     {L"lb_InstallProc", L"TLabel", L"p_Client", 23, 115, 507, 24, kNoOptions, 0, CLR_INVALID, L""},
     {L"pb_Installation", L"TProgressBar", L"p_Client", 23, 149, 507, 17},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kCancel},
 };
 
 }  // namespace

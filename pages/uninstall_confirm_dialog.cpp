@@ -21,7 +21,7 @@ constexpr ControlSpec kControls[] = {
     // Aligned to the top with margins of 20 left and right; the text centred both ways in it.
     {L"lb_UninstallConfirm", L"TLabel", nullptr, 20, 0, 241, 65, kWordWrap | kCentered | kMiddle},
     {L"bt_OK", L"TButton", nullptr, 53, 73, 80, 25, kDefault},
-    {L"bt_Cancel", L"TButton", nullptr, 150, 73, 80, 25},
+    {L"bt_Cancel", L"TButton", nullptr, 150, 73, 80, 25, kCancel},
 };
 
 }  // namespace

@@ -21,7 +21,7 @@ constexpr ControlSpec kControls[] = {
     {L"lb_UninstallProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kNoOptions, 0, CLR_INVALID,
      L""},
     {L"pb_Uninstallation", L"TProgressBar", L"p_Client", 23, 143, 507, 17},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kCancel},
 };
 
 }  // namespace

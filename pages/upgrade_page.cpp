@@ -22,7 +22,7 @@ constexpr ControlSpec kControls[] = {
     {L"lb_UpgradeXRepairProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kWordWrap, 0, CLR_INVALID,
      L""},
     {L"pb_UpgradeXRepair", L"TProgressBar", L"p_Client", 23, 143, 507, 17},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kCancel},
 };
 
 }  // namespace

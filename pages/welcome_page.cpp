@@ -24,7 +24,7 @@ constexpr ControlSpec kControls[] = {
     {L"lb_StartInstallation", L"TLabel", L"p_Client", 28, 109, 313, 113, kWordWrap},
     {L"lb_Version", L"TLabel", L"p_Bottom", 10, 35, 33, 13, kNoOptions, -8, kVersionColour},
     {L"bt_Next", L"TButton", L"p_Bottom", 375, 14, 79, 25, kDefault},
-    {L"bt_Cancel", L"TButton", L"p_Bottom", 462, 14, 75, 25},
+    {L"bt_Cancel", L"TButton", L"p_Bottom", 462, 14, 75, 25, kCancel},
 };
 
 }  // namespace

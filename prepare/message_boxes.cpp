@@ -3,10 +3,16 @@
 #include <windows.h>
 
 #include "app/app.h"
+#include "app/run_outcome.h"
+#include "util/setup_log.h"
+#include "winfx/application.h"
 
 namespace {
 
 int ShowBox(const std::wstring& text, UINT type) {
+  LogLine(L"message: " + text);
+  // A quiet run shows nothing; its answers are decided before any question is asked.
+  if (winfx::Application.Quiet) return IDNO;
   return ::MessageBoxW(::GetDesktopWindow(), text.c_str(), App.Info.ProductName.c_str(), type);
 }
 
@@ -21,6 +27,8 @@ void ShowRefusal(const std::wstring& identifier, int number) {
 }
 
 void ShowRefusalText(const std::wstring& text, int number) {
+  // A refusal without a number of its own is one of the settings.
+  RecordRefusal(number != 0 ? number : kExitIncompleteSettings);
   ShowBox(text + L" (" + std::to_wstring(number) + L")", MB_OK | MB_ICONERROR);
 }
 

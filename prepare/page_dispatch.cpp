@@ -60,6 +60,16 @@ void TFPrepare::Timer1Timer() {
 }
 
 void TFPrepare::DispatchUninstall() {
+  CloseProgramAndUpdater();
+  SetOpacity(0);
+  if (Mode == L"Uninstall") {
+    FUninstallConfirm->Show();
+  } else {
+    FUninstall->Show();
+  }
+}
+
+void TFPrepare::CloseProgramAndUpdater() {
   if (FileExists(App.Paths.SetupIniPath)) {
     CloseProcessesByName(App.Setting(L"%PROGRAM_EXEC"), false);
   }
@@ -68,12 +78,6 @@ void TFPrepare::DispatchUninstall() {
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutW(updater, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kUpdaterCloseTimeoutMs,
                           &ignored);
-  }
-  SetOpacity(0);
-  if (Mode == L"Uninstall") {
-    FUninstallConfirm->Show();
-  } else {
-    FUninstall->Show();
   }
 }
 
@@ -111,6 +115,12 @@ void TFPrepare::ChooseFirstPage() {
 }
 
 void TFPrepare::OpenWelcomePage() {
+  TakeOwnershipOfProductFolders();
+  SetOpacity(0);
+  FWelcome->Show();
+}
+
+void TFPrepare::TakeOwnershipOfProductFolders() {
   if (FolderExists(App.Paths.InstallRootDir)) {
     TakeOwnership(App.Paths.InstallRootDir);
     const bool oem = App.Setting(L"%PUBLISHER") == L"OEM";
@@ -120,8 +130,6 @@ void TFPrepare::OpenWelcomePage() {
     const std::wstring menuFolder = GetSpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\" + menuName;
     if (!menuName.empty() && FolderExists(menuFolder)) TakeOwnership(menuFolder);
   }
-  SetOpacity(0);
-  FWelcome->Show();
 }
 
 void TFPrepare::ReplaceInstalledVersion() {
@@ -130,14 +138,7 @@ void TFPrepare::ReplaceInstalledVersion() {
     Close();
     return;
   }
-  // Without a command, or with one whose program cannot be started, the earlier installation is
-  // removed from its record by this program; an uninstaller that ran and failed ends the run.
-  const std::wstring uninstall = InstalledUninstallString();
-  const bool started = !uninstall.empty() &&
-                       RunAndWait(strings::ReplaceAll(uninstall, L"uninstall", L"uninstallanyway"),
-                                  CREATE_NEW_CONSOLE);
-  if (!started) RemoveEarlierInstallation();
-  if (InstallationStillRegistered()) {
+  if (!RemoveEarlierVersion(false)) {
     ShowInformation(L"MSG_502");
     Close();
     return;
@@ -145,6 +146,19 @@ void TFPrepare::ReplaceInstalledVersion() {
   App.Info.RunState = prepare::kRunStateInstall;
   SetOpacity(0);
   FWelcome->Show();
+}
+
+bool TFPrepare::RemoveEarlierVersion(bool quiet) {
+  // Without a command, or with one whose program cannot be started, the earlier installation is
+  // removed from its record by this program; an uninstaller that ran and failed ends the run.
+  // A quiet run asks the uninstaller to be quiet too; one older than that option shows its pages.
+  const std::wstring uninstall = InstalledUninstallString();
+  const std::wstring command = strings::ReplaceAll(uninstall, L"uninstall", L"uninstallanyway");
+  const bool started =
+      !uninstall.empty() && RunAndWait(quiet ? command + L" /quiet" : command,
+                                       quiet ? CREATE_NO_WINDOW : CREATE_NEW_CONSOLE);
+  if (!started) RemoveEarlierInstallation();
+  return !InstallationStillRegistered();
 }
 
 void TFPrepare::RemoveEarlierInstallation() {
@@ -163,6 +177,13 @@ void TFPrepare::RemoveEarlierInstallation() {
 }
 
 bool TFPrepare::UpgradeByFileLists() {
+  if (!FileListsForUpgrade()) return false;
+  SetOpacity(0);
+  FAskUpgradeAndRepair->Show();
+  return true;
+}
+
+bool TFPrepare::FileListsForUpgrade() {
   std::wstring installed;
   if (LoadInstallationRecord()) {
     installed = strings::WithTrailingSeparator(UninstInfo.InstallDir) + UninstInfo.Product + L"\\";
@@ -172,7 +193,5 @@ bool TFPrepare::UpgradeByFileLists() {
       !FileExists(package + kFileList)) {
     return false;
   }
-  SetOpacity(0);
-  FAskUpgradeAndRepair->Show();
   return true;
 }

@@ -20,7 +20,7 @@ constexpr FormSpec kForm{L"FPrepare", L"TFPrepare", 381, 148, BorderStyle::kDial
 constexpr ControlSpec kLayout[] = {
     {L"lb_Prepare", L"TLabel", nullptr, 24, 22, 330, 42, kWordWrap},
     {L"lb_PrepareProc", L"TLabel", nullptr, 24, 74, 330, 17, kWordWrap},
-    {L"bt_Cancel", L"TButton", nullptr, 279, 97, 75, 25},
+    {L"bt_Cancel", L"TButton", nullptr, 279, 97, 75, 25, kCancel},
     {L"pb_Prepare", L"TProgressBar", nullptr, 24, 98, 249, 23},
     {L"Timer1", L"TTimer", nullptr, 0, 0, 500, 0},
     {L"Timer2", L"TTimer", nullptr, 0, 0, 500, 0},

@@ -51,6 +51,10 @@ class TFPrepare : public winfx::TForm {
   // The private registry folder of this package's product; "" when it cannot be named.
   std::wstring PrivateFolderPath() const;
 
+  // A run without a user (quiet_run.cpp): the checks, the verdict and the work of the mode, with
+  // no window shown; returns the run's exit code.
+  int RunQuiet();
+
  private:
   void FormShow();
   // Refuses with MSG_101 a package whose names for `mode` break the folder-name rules.
@@ -68,9 +72,21 @@ class TFPrepare : public winfx::TForm {
   void ChooseFirstPage();
   void OpenWelcomePage();
   void ReplaceInstalledVersion();
+  // Removes the installed earlier version before this one is installed; whether it is gone.
+  bool RemoveEarlierVersion(bool quiet);
   void RemoveEarlierInstallation();
   bool UpgradeByFileLists();
+  // The installed program folder and the package both hold a file list; loads the record.
+  bool FileListsForUpgrade();
   void DispatchUninstall();
+  void CloseProgramAndUpdater();
+  void TakeOwnershipOfProductFolders();
+
+  // Quiet runs (quiet_run.cpp).
+  int RunQuietUninstall(const std::wstring& mode);
+  int RunQuietInstall(const std::wstring& mode);
+  int InstallQuietly();
+  bool RemoveOlderVersionQuietly();
 
   bool shown_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
+#include "install/deployment_values.h"
 #include "prepare/record_file_mirror.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
@@ -90,6 +91,8 @@ void TRegistrationRewrite::RewriteUninstallEntry() {
   if (!key.Create(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
   const auto values = UninstallEntryValues(Reader(), backup, App.Paths.ProgramExePath);
   WriteValues(key, values);
+  WriteDeploymentValues(key, App.Paths.InstallRootDir);
+  key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(backup.setupPath));
   MirrorIntoRecordFile(App.Paths.UpdaterDir, RecordSectionName(kMachineRoot, keyPath), values);
 }
 

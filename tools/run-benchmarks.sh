@@ -98,6 +98,7 @@ def ratio(name, anchor):
 rows = [
     ("install worker, in-process (2,000 files / 200 MB)", "install_worker", "copyfilew_loop", "≤ 1.15×"),
     ("install worker, copy step only", "install_copy_step", "copyfilew_loop", "(like for like)"),
+    ("copy step with the run's log kept (a line a file)", "install_copy_step_logged", "install_copy_step", "≤ 1.05×"),
     ("install worker, in-process", "install_worker", "nsis_install", "< 1.00× (faster)"),
     ("Setup.exe wizard: Install click to finish page", "wizard_install", "nsis_install", "(whole program)"),
     ("icacls ×4 on the installed tree (in the worker)", "icacls_on_payload_tree", "install_worker", "(share)"),

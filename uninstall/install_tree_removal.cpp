@@ -5,6 +5,7 @@
 #include "util/folder_operations.h"
 #include "util/folder_walk.h"
 #include "util/removal_guards.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -24,12 +25,16 @@ class TreeRemoval {
         status_.ShowStatus(path);
         const std::wstring file = LongPath(path);
         // A file made read-only after the installation is the installation's all the same.
-        if (!::DeleteFileW(file.c_str()) && (entry.attributes & FILE_ATTRIBUTE_READONLY) &&
+        bool deleted = ::DeleteFileW(file.c_str()) != FALSE;
+        if (!deleted && (entry.attributes & FILE_ATTRIBUTE_READONLY) &&
             ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-          ::DeleteFileW(file.c_str());
+          deleted = ::DeleteFileW(file.c_str()) != FALSE;
         }
+        LogFileOperation(L"deleted", path, deleted);
         StepProgress(progress_);
-      } else if (entry.name != kScriptsMacrosFolder) {
+      } else if (entry.name == kScriptsMacrosFolder) {
+        LogLine(L"kept (the user's scripts and macros): " + path);
+      } else {
         Empty(path + L"\\");
         if (entry.name != keepName_) ::RemoveDirectoryW(LongPath(path).c_str());
       }

@@ -9,6 +9,7 @@
 #include "core/strings/string_util.h"
 #include "util/folder_walk.h"
 #include "util/removal_guards.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -106,7 +107,9 @@ void CopyFolderTree(const std::wstring& source, const std::wstring& target, Stat
     if (LinkRemains(targetFile)) continue;
     if (status != nullptr) status->ShowStatus(targetFile);
     const std::wstring longTarget = LongPath(targetFile);
-    CopyFileThroughGate(LongPath(source + entry.name), longTarget, failIfExists, passGate);
+    LogFileOperation(
+        L"copied", targetFile,
+        CopyFileThroughGate(LongPath(source + entry.name), longTarget, failIfExists, passGate));
     ::SetFileAttributesW(longTarget.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (progress != nullptr) StepProgress(*progress);
   }
@@ -150,7 +153,7 @@ void ClearFolderTree(const std::wstring& folder, StatusSink* status, ProgressSin
       continue;
     }
     if (status != nullptr) status->ShowStatus(path);
-    ::DeleteFileW(LongPath(path).c_str());
+    LogFileOperation(L"deleted", path, ::DeleteFileW(LongPath(path).c_str()) != FALSE);
     if (progress != nullptr) StepProgress(*progress);
   }
 }

@@ -2,8 +2,23 @@
 
 #include <utility>
 
+#include "util/setup_log.h"
+
 namespace win {
 namespace {
+
+std::wstring RootName(HKEY root) {
+  if (root == HKEY_LOCAL_MACHINE) return L"HKEY_LOCAL_MACHINE";
+  if (root == HKEY_CURRENT_USER) return L"HKEY_CURRENT_USER";
+  if (root == HKEY_CLASSES_ROOT) return L"HKEY_CLASSES_ROOT";
+  if (root == HKEY_USERS) return L"HKEY_USERS";
+  return L"(key)";
+}
+
+void LogRegistry(const std::wstring& what, const std::wstring& name, bool succeeded) {
+  if (!SetupLogOpen()) return;
+  LogLine(L"registry " + what + (succeeded ? L": " : L" failed: ") + name);
+}
 
 // The registry takes names up to their first NUL: a name holding one inside (from a settings file
 // or a stored value) would reach a shorter name, such as a parent of the key meant.
@@ -13,12 +28,14 @@ bool HoldsNul(const std::wstring& name) {
 
 }  // namespace
 
-RegKey::RegKey(RegKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+RegKey::RegKey(RegKey&& other) noexcept
+    : key_(std::exchange(other.key_, nullptr)), logName_(std::move(other.logName_)) {}
 
 RegKey& RegKey::operator=(RegKey&& other) noexcept {
   if (this != &other) {
     Close();
     key_ = std::exchange(other.key_, nullptr);
+    logName_ = std::move(other.logName_);
   }
   return *this;
 }
@@ -30,6 +47,7 @@ RegKey::~RegKey() {
 bool RegKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
   if (HoldsNul(path)) return false;
+  logName_ = RootName(root) + L"\\" + path;
   return ::RegOpenKeyExW(root, path.c_str(), 0, access, &key_) == ERROR_SUCCESS ||
          (key_ = nullptr, false);
 }
@@ -37,9 +55,12 @@ bool RegKey::Open(HKEY root, const std::wstring& path, REGSAM access) {
 bool RegKey::Create(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
   if (HoldsNul(path)) return false;
-  return ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                           &key_, nullptr) == ERROR_SUCCESS ||
-         (key_ = nullptr, false);
+  logName_ = RootName(root) + L"\\" + path;
+  const bool created = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                         access, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+  if (!created) key_ = nullptr;
+  LogRegistry(L"key opened for writing", logName_, created);
+  return created;
 }
 
 void RegKey::Close() {
@@ -69,13 +90,41 @@ std::optional<std::wstring> RegKey::ReadString(const std::wstring& name) const {
 bool RegKey::WriteString(const std::wstring& name, const std::wstring& value) const {
   if (key_ == nullptr || HoldsNul(name)) return false;
   const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  return ::RegSetValueExW(key_, name.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
+  const bool written =
+      ::RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       bytes) == ERROR_SUCCESS;
+  LogRegistry(L"value written", logName_ + L"\\" + name + L" = " + value, written);
+  return written;
+}
+
+bool RegKey::WriteDword(const std::wstring& name, DWORD value) const {
+  if (key_ == nullptr || HoldsNul(name)) return false;
+  const bool written =
+      ::RegSetValueExW(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof(value)) == ERROR_SUCCESS;
+  LogRegistry(L"value written",
+              logName_ + L"\\" + name + L" = " + std::to_wstring(value) + L" (DWORD)", written);
+  return written;
+}
+
+std::optional<DWORD> RegKey::ReadDword(const std::wstring& name) const {
+  if (key_ == nullptr || HoldsNul(name)) return std::nullopt;
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD bytes = sizeof(value);
+  if (::RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &bytes) != ERROR_SUCCESS ||
+      type != REG_DWORD || bytes != sizeof(value)) {
+    return std::nullopt;
+  }
+  return value;
 }
 
 bool RegKey::DeleteValue(const std::wstring& name) const {
-  return key_ != nullptr && !HoldsNul(name) &&
-         ::RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
+  if (key_ == nullptr || HoldsNul(name)) return false;
+  const bool deleted = ::RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
+  LogRegistry(L"value deleted", logName_ + L"\\" + name, deleted);
+  return deleted;
 }
 
 bool RegKey::HasValue(const std::wstring& name) const {
@@ -101,8 +150,10 @@ std::vector<std::wstring> RegKey::SubKeyNames() const {
 
 bool RegKey::DeleteKeyTree(const std::wstring& path) const {
   // RegDeleteTreeW deletes the named subkey itself after its content.
-  return key_ != nullptr && !path.empty() && !HoldsNul(path) &&
-         ::RegDeleteTreeW(key_, path.c_str()) == ERROR_SUCCESS;
+  if (key_ == nullptr || path.empty() || HoldsNul(path)) return false;
+  const bool deleted = ::RegDeleteTreeW(key_, path.c_str()) == ERROR_SUCCESS;
+  LogRegistry(L"key deleted", logName_ + L"\\" + path, deleted);
+  return deleted;
 }
 
 bool RegKey::Exists(HKEY root, const std::wstring& path) {
@@ -111,7 +162,10 @@ bool RegKey::Exists(HKEY root, const std::wstring& path) {
 }
 
 bool RegKey::DeleteTree(HKEY root, const std::wstring& path) {
-  return !path.empty() && !HoldsNul(path) && ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS;
+  if (path.empty() || HoldsNul(path)) return false;
+  const bool deleted = ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS;
+  LogRegistry(L"key deleted", RootName(root) + L"\\" + path, deleted);
+  return deleted;
 }
 
 }  // namespace win

@@ -29,6 +29,9 @@ class RegKey {
   // The value as text (REG_SZ, REG_EXPAND_SZ unexpanded), or nothing when absent or not text.
   std::optional<std::wstring> ReadString(const std::wstring& name) const;
   bool WriteString(const std::wstring& name, const std::wstring& value) const;
+  bool WriteDword(const std::wstring& name, DWORD value) const;
+  // The value as a number (REG_DWORD), or nothing when absent or of another type.
+  std::optional<DWORD> ReadDword(const std::wstring& name) const;
   bool DeleteValue(const std::wstring& name) const;
   bool HasValue(const std::wstring& name) const;
   std::vector<std::wstring> SubKeyNames() const;
@@ -43,6 +46,7 @@ class RegKey {
 
  private:
   HKEY key_ = nullptr;
+  std::wstring logName_;  // root and path, for the log
 };
 
 }  // namespace win

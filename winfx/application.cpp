@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "util/setup_log.h"
+
 namespace winfx {
 
 TApplication Application;
@@ -35,6 +37,23 @@ void TApplication::Initialize() {
                         0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
+bool TApplication::LoadIconFile(const std::wstring& path) {
+  auto load = [&](int size) {
+    return static_cast<HICON>(
+        ::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
+  };
+  HICON big = load(::GetSystemMetrics(SM_CXICON));
+  HICON small = load(::GetSystemMetrics(SM_CXSMICON));
+  if (big == nullptr || small == nullptr) {
+    if (big != nullptr) ::DestroyIcon(big);
+    if (small != nullptr) ::DestroyIcon(small);
+    return false;
+  }
+  bigIcon_ = big;
+  smallIcon_ = small;
+  return true;
+}
+
 void TApplication::Run() {
   if (terminated_ || mainForm_ == nullptr) return;
   mainForm_->Show();
@@ -63,9 +82,14 @@ void TApplication::DestroyForms() {
   mainForm_ = nullptr;
   if (handle_ != nullptr) ::DestroyWindow(handle_);
   handle_ = nullptr;
+  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
+  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
+  bigIcon_ = smallIcon_ = nullptr;
 }
 
 void ShowMessage(const std::wstring& text) {
+  LogLine(L"message: " + text);
+  if (Application.Quiet) return;
   ::MessageBoxW(Application.Handle(), text.c_str(), ExecutableBaseName().c_str(), MB_OK);
 }
 

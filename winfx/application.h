@@ -14,10 +14,17 @@ namespace winfx {
 
 class TApplication {
  public:
-  // Creates the hidden application window that owns every form, so that the forms carry no
-  // taskbar buttons of their own.
+  // Creates the hidden application window, which owns the plain message boxes.
   void Initialize();
   HWND Handle() const { return handle_; }
+  // The icon of every form created afterwards (title bar, taskbar, Alt+Tab); false when the
+  // file holds no icon, and the forms keep the system's.
+  bool LoadIconFile(const std::wstring& path);
+  HICON BigIcon() const { return bigIcon_; }
+  // A run without a user: forms are message-only windows that are never shown, and ShowMessage
+  // only writes its text to the log.
+  bool Quiet = false;
+  HICON SmallIcon() const { return smallIcon_; }
 
   // Creates a form; the first one created becomes the main form. The application owns it.
   template <typename Form>
@@ -41,6 +48,8 @@ class TApplication {
 
  private:
   HWND handle_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   bool running_ = false;

@@ -25,7 +25,8 @@ enum ControlOption : unsigned {
   kAutoSize = 1u << 10,    // images: control takes the picture's size
   kReadOnly = 1u << 11,    // rich edits
   kScrollBars = 1u << 12,  // rich edits: vertical scroll bar
-  kMiddle = 1u << 13       // labels: text (word-wrapped) centred vertically as one block
+  kMiddle = 1u << 13,      // labels: text (word-wrapped) centred vertically as one block
+  kCancel = 1u << 14       // buttons: pressed by Esc
 };
 
 struct ControlSpec {

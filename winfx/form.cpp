@@ -11,6 +11,7 @@
 #include "winfx/image_window.h"
 #include "winfx/middle_label.h"
 #include "winfx/panel_window.h"
+#include "winfx/taskbar_button.h"
 
 namespace winfx {
 namespace {
@@ -30,8 +31,10 @@ DWORD StyleFor(BorderStyle border) {
   return WS_POPUP | WS_CAPTION;
 }
 
+// Every form is a window of its own on the taskbar and in Alt+Tab, with no owner.
 DWORD ExStyleFor(BorderStyle border) {
-  return (border == BorderStyle::kSizeable ? 0 : WS_EX_DLGMODALFRAME) | WS_EX_CONTROLPARENT;
+  return (border == BorderStyle::kSizeable ? 0 : WS_EX_DLGMODALFRAME) | WS_EX_CONTROLPARENT |
+         WS_EX_APPWINDOW;
 }
 
 void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
@@ -45,6 +48,23 @@ void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = className;
   ::RegisterClassExW(&wc);
+}
+
+// Tab and Esc belong to the form, never to a rich edit (which would answer Esc with WM_CLOSE to
+// its parent and move on twice for one Tab); in a read-only one Enter presses the default button.
+LRESULT CALLBACK RichEditKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+  if (message == WM_GETDLGCODE && lParam != 0) {
+    const MSG* key = reinterpret_cast<const MSG*>(lParam);
+    const bool readOnly = (::GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_READONLY) != 0;
+    if ((key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+        (key->wParam == VK_TAB || key->wParam == VK_ESCAPE ||
+         (readOnly && key->wParam == VK_RETURN))) {
+      const LRESULT code = ::DefSubclassProc(hwnd, message, wParam, lParam);
+      return code & ~(DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    }
+  }
+  return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 const wchar_t* RichEditClass() {
@@ -67,10 +87,16 @@ TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   ::SetLastError(0);
   handle_ = ::CreateWindowExW(exStyle, spec.windowClass, spec.name, style, left, top, width, height,
-                              Application.Handle(), nullptr, ::GetModuleHandleW(nullptr), this);
+                              Application.Quiet ? HWND_MESSAGE : nullptr, nullptr,
+                              ::GetModuleHandleW(nullptr), this);
   if (handle_ == nullptr) {
     throw std::runtime_error("cannot create a form window (error " +
                              std::to_string(::GetLastError()) + ")");
+  }
+  if (Application.BigIcon() != nullptr) {
+    ::SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application.BigIcon()));
+    ::SendMessageW(handle_, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(Application.SmallIcon()));
   }
   ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(0, false)), FALSE);
   CreateControls(layout);
@@ -153,6 +179,7 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
       reinterpret_cast<WPARAM>(FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet)),
       FALSE);
   if (kind == L"TProgressBar") ::SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
+  if (kind == L"TRichEdit") ::SetWindowSubclass(hwnd, RichEditKeysProc, 0, 0);
   if (kind == L"TPanel") SetPanelOptions(hwnd, spec.options);
   if (kind == L"TImage") SetImageOptions(hwnd, spec.options);
   if (kind == L"TLabel" && (spec.options & kMiddle)) CentreTextVertically(hwnd);
@@ -180,8 +207,11 @@ void TForm::SetCaption(const std::wstring& caption) {
 }
 
 void TForm::Show() {
+  if (Application.Quiet) return;
   ::ShowWindow(handle_, SW_SHOW);
   ::SetForegroundWindow(handle_);
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || !::IsChild(handle_, focus)) RestoreFocus();
 }
 
 void TForm::Hide() {
@@ -197,9 +227,13 @@ void TForm::Close() {
 }
 
 void TForm::SetOpacity(BYTE alpha) {
-  const LONG_PTR exStyle = ::GetWindowLongPtrW(handle_, GWL_EXSTYLE);
-  ::SetWindowLongPtrW(handle_, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  LONG_PTR exStyle = ::GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_LAYERED;
+  // A window nobody can see takes no place on the taskbar nor in Alt+Tab.
+  const bool wasOnTaskbar = (exStyle & WS_EX_APPWINDOW) != 0;
+  if (alpha == 0) exStyle = (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW;
+  ::SetWindowLongPtrW(handle_, GWL_EXSTYLE, exStyle);
   ::SetLayeredWindowAttributes(handle_, 0, alpha, LWA_ALPHA);
+  if (alpha == 0 && wasOnTaskbar) RemoveTaskbarButton(handle_);
 }
 
 void TForm::SetTimerEnabled(const std::wstring& timerName, bool enabled) {
@@ -250,20 +284,28 @@ TControl* TForm::FindTimer(UINT_PTR id) const {
   return components_[id - kFirstTimerId].get();
 }
 
+TControl* TForm::ShownButton(unsigned option) const {
+  for (const auto& control : components_) {
+    if ((control->Spec.options & option) && control->ClassName == L"TButton" &&
+        control->Visible()) {
+      return control.get();
+    }
+  }
+  return nullptr;
+}
+
 void TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   const WORD id = LOWORD(wParam);
   if (lParam == 0) {
-    // Keyboard navigation: Enter presses the default button, Esc acts as the close box.
-    if (id == IDOK) {
-      for (const auto& control : components_) {
-        if ((control->Spec.options & kDefault) && control->Visible() && control->Enabled() &&
-            control->OnClick) {
-          control->OnClick();
-          return;
-        }
+    // Keyboard navigation: Enter presses the default button, Esc the Cancel button or, on a
+    // form without one, the close box.
+    if (id == IDOK || id == IDCANCEL) {
+      TControl* button = ShownButton(id == IDOK ? kDefault : kCancel);
+      if (button != nullptr) {
+        if (button->Enabled() && button->OnClick) button->OnClick();
+      } else if (id == IDCANCEL) {
+        Close();
       }
-    } else if (id == IDCANCEL) {
-      Close();
     }
     return;
   }
@@ -282,6 +324,40 @@ LRESULT TForm::OnControlColor(HDC dc, HWND controlHandle) {
   ::SetBkColor(dc, white ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(white ? ::GetStockObject(WHITE_BRUSH)
                                          : ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT TForm::DefaultButtonId() const {
+  // Enter presses the focused push button, else the default button.
+  TControl* focused = FindByHandle(::GetFocus());
+  TControl* button =
+      focused != nullptr && focused->ClassName == L"TButton" ? focused : ShownButton(kDefault);
+  if (button == nullptr) return 0;
+  return MAKELRESULT(::GetDlgCtrlID(button->Handle), DC_HASDEFID);
+}
+
+void TForm::MoveFocus(WPARAM wParam, LPARAM lParam) {
+  HWND next = nullptr;
+  if (LOWORD(lParam) != 0) {
+    next = reinterpret_cast<HWND>(wParam);
+  } else {
+    HWND focus = ::GetFocus();
+    if (focus == nullptr || !::IsChild(handle_, focus)) focus = nullptr;
+    next = ::GetNextDlgTabItem(handle_, focus, wParam != 0);
+  }
+  if (next != nullptr) ::SetFocus(next);
+}
+
+void TForm::RestoreFocus() {
+  if (lastFocus_ != nullptr && ::IsChild(handle_, lastFocus_) && ::IsWindowVisible(lastFocus_) &&
+      ::IsWindowEnabled(lastFocus_)) {
+    ::SetFocus(lastFocus_);
+    return;
+  }
+  TControl* button = ShownButton(kDefault);
+  HWND first = button != nullptr && button->Enabled()
+                   ? button->Handle
+                   : ::GetNextDlgTabItem(handle_, nullptr, FALSE);
+  if (first != nullptr) ::SetFocus(first);
 }
 
 LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -305,6 +381,24 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (wParam && OnShow) OnShow();
       break;
+    // The keyboard as in a dialog box: the focus stays on a control of the form, and a
+    // control that asks for the next control or the default button (a rich edit does) gets it.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(handle_, focus)) lastFocus_ = focus;
+      } else {
+        RestoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
+    case WM_NEXTDLGCTL:
+      MoveFocus(wParam, lParam);
+      return 0;
+    case DM_GETDEFID:
+      return DefaultButtonId();
     case WM_CLOSE:
       if (OnCloseQuery && !OnCloseQuery()) return 0;
       if (Application.MainForm() == this) {

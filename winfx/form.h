@@ -83,11 +83,19 @@ class TForm {
   HWND CreateControlWindow(TControl& control, HWND parent, int id);
   TControl* FindByHandle(HWND hwnd) const;
   TControl* FindTimer(UINT_PTR id) const;
+  // The first shown button with that option (kDefault, kCancel), enabled or not.
+  TControl* ShownButton(unsigned option) const;
   void OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultButtonId() const;
+  void MoveFocus(WPARAM wParam, LPARAM lParam);
+  // Gives the focus back to the control that had it, else to the default button or the first
+  // control in tab order.
+  void RestoreFocus();
   LRESULT OnControlColor(HDC dc, HWND control);
 
   HWND handle_ = nullptr;
   bool shownOnce_ = false;
+  HWND lastFocus_ = nullptr;
   std::vector<std::unique_ptr<TControl>> components_;
   std::map<std::wstring, TControl*> byName_;
   std::map<UINT, std::function<void(WPARAM, LPARAM)>> messageHandlers_;

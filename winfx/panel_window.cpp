@@ -18,7 +18,13 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_DRAWITEM:
+    case WM_NEXTDLGCTL:  // Tab in a rich edit asks its parent for the next control
+    case DM_GETDEFID:    // Enter in a rich edit asks its parent for the default button
       return ::SendMessageW(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+    case WM_CLOSE:
+      // A multi-line edit answers Esc by sending WM_CLOSE to its parent, which is this panel:
+      // the form's Esc, never the end of the panel.
+      return ::SendMessageW(::GetAncestor(hwnd, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
     case WM_ERASEBKGND: {
       RECT rect;
       ::GetClientRect(hwnd, &rect);

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/prepare/legacy_products.h"
 #include "core/prepare/run_mode.h"
+#include "core/prepare/run_options.h"
 #include "core/prepare/run_state.h"
 
 namespace {
@@ -45,6 +47,32 @@ TEST(RunModeText, NamesTheModesThePagesRead) {
   EXPECT_EQ(prepare::ModeText(RunMode::kUpdater), L"");
   EXPECT_EQ(prepare::ModeText(RunMode::kRegistry), L"");
 }
+
+struct OptionsCase {
+  std::vector<std::wstring> arguments;
+  bool quiet;
+  const wchar_t* logPath;  // nullptr: no log asked for
+};
+
+class RunOptionsTest : public testing::TestWithParam<OptionsCase> {};
+
+TEST_P(RunOptionsTest, QuietAndLogAnywhereInAnyLetterCase) {
+  const auto options = prepare::ParseRunOptions(GetParam().arguments);
+  EXPECT_EQ(options.quiet, GetParam().quiet);
+  EXPECT_EQ(options.logPath, GetParam().logPath == nullptr
+                                 ? std::nullopt
+                                 : std::optional<std::wstring>(GetParam().logPath));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, RunOptionsTest,
+    testing::Values(OptionsCase{{}, false, nullptr}, OptionsCase{{L"uninstall"}, false, nullptr},
+                    OptionsCase{{L"/quiet"}, true, nullptr},
+                    OptionsCase{{L"uninstall", L"/QUIET"}, true, nullptr},
+                    OptionsCase{
+                        {L"/Log=C:\\a b\\s.log", L"upgrade", L"/Quiet"}, true, L"C:\\a b\\s.log"},
+                    OptionsCase{{L"install", L"/log="}, false, nullptr},
+                    OptionsCase{{L"install", L"/quiet2", L"quiet", L"-quiet"}, false, nullptr}));
 
 struct JudgementCase {
   bool versionFound;

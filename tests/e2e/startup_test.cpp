@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
 #include "tools/driver/driver.h"
 #include "util/reg_key.h"
@@ -121,6 +122,25 @@ TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
   win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, entry);
   win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Kestra Software");
+}
+
+TEST(Startup, EveryFormIsAWindowOfItsOwnOnTheTaskbar) {
+  e2e::TestPackage package(L"taskbar");
+  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+  // The refusal of a package without settings comes once every form exists.
+  const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
+  ASSERT_TRUE(box.has_value());
+  const auto forms = FormsOf(setup.Id());
+  EXPECT_EQ(forms.size(), kFormClasses.size());
+  for (const auto& form : forms) {
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(form.handle, GWL_EXSTYLE);
+    EXPECT_EQ(::GetWindow(form.handle, GW_OWNER), nullptr) << e2e::Narrow(form.className);
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW) << e2e::Narrow(form.className);
+    EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW) << e2e::Narrow(form.className);
+  }
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"OK"));
+  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }
 
 TEST(Startup, TextsComeFromTheProgramDataFolderWhenTheTextsFolderHasNoWorkbook) {

@@ -124,6 +124,35 @@ TEST_F(PagesTest, UninstallConfirmationOkShowsTheUninstallPage) {
   EXPECT_TRUE(OnlyShown(*FUninstall));
 }
 
+// A key as the keyboard delivers it: to the focused control, through the dialog manager; true
+// once `next` is shown (within 5 s).
+bool KeyShows(TForm& page, UINT key, const TForm& next) {
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || !::IsChild(page.Handle(), focus)) focus = page.Handle();
+  ::PostMessageW(focus, WM_KEYDOWN, key, 1);
+  const ULONGLONG deadline = ::GetTickCount64() + 5000;
+  while (!next.Visible() && ::GetTickCount64() < deadline) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    // Stops at once: a page shown may move on by itself (the uninstall page's worker ends).
+    while (!next.Visible() && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+      if (root != nullptr && ::IsDialogMessageW(root, &message)) continue;
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+  return next.Visible();
+}
+
+TEST_F(PagesTest, UninstallConfirmationAnswersToEnterAndEsc) {
+  FUninstallConfirm->Show();
+  EXPECT_TRUE(KeyShows(*FUninstallConfirm, VK_ESCAPE, *FCancel)) << "Esc is its Cancel";
+  FCancel->Hide();
+  FUninstallConfirm->Show();
+  EXPECT_TRUE(KeyShows(*FUninstallConfirm, VK_RETURN, *FUninstall)) << "Enter is its OK";
+}
+
 TEST_F(PagesTest, TitleBandWithoutPictureShowsTheTitleOnAWhiteStrip) {
   const HWND title = FAskInstall->Control(L"lb_Title").Handle;
   EXPECT_TRUE(::GetWindowLongPtrW(title, GWL_STYLE) & WS_VISIBLE);

@@ -11,6 +11,7 @@
 #include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
 #include "tests/e2e/wizard_walk.h"
+#include "tests/sample/sample_runs.h"
 #include "tools/driver/driver.h"
 
 namespace {
@@ -23,30 +24,6 @@ constexpr auto kWorkWait = 300s;
 constexpr wchar_t kUninstallEntry[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraCapture";
 constexpr wchar_t kProgramFolder[] = L"\\Kestra Capture\\Kestra Capture\\";
-
-void InstallReleaseA(const std::wstring& package) {
-  Process setup(L"\"" + package + L"Setup.exe\"", package);
-  Click(ShownPage(setup, L"TFWelcome"), L"&Next >");
-  HWND licence = ShownPage(setup, L"TFEULA");
-  Click(licence, L"I &accept the terms of the licence agreement");
-  HWND next = driver::FindChildByText(licence, L"&Next >");
-  ASSERT_TRUE(driver::WaitForWindow(
-      setup.Id(), [&](const driver::WindowInfo&) { return ::IsWindowEnabled(next) != FALSE; },
-      10s));
-  Click(licence, L"&Next >");
-  Click(ShownPage(setup, L"TFAskInstall"), L"&Install");
-  HWND finish = ShownPage(setup, L"TFFinish", kWorkWait);
-  // The program is not started: its window would only stand in the way of the upgrade.
-  HWND start = driver::FindChildByText(finish, L"&Start Kestra Capture now");
-  ASSERT_NE(start, nullptr);
-  if (::SendMessageW(start, BM_GETCHECK, 0, 0) == BST_CHECKED) driver::Click(start);
-  ASSERT_TRUE(driver::WaitForWindow(
-      setup.Id(),
-      [&](const driver::WindowInfo&) { return ::SendMessageW(start, BM_GETCHECK, 0, 0) == 0; },
-      10s));
-  Click(finish, L"&Finish");
-  EXPECT_EQ(setup.WaitForExit(60s), std::optional<DWORD>(0));
-}
 
 void UpgradeToReleaseB(const std::wstring& package) {
   Process setup(L"\"" + package + L"Setup.exe\" upgrade", package);
@@ -62,7 +39,7 @@ TEST(SampleUpgrade, TheFileListsCarryReleaseAToReleaseB) {
   const std::wstring sourceB = packageB + L"program files\\Kestra Capture\\";
   const std::wstring program = SpecialFolder(CSIDL_PROGRAM_FILES) + kProgramFolder;
 
-  ASSERT_NO_FATAL_FAILURE(InstallReleaseA(packageA));
+  ASSERT_NO_FATAL_FAILURE(sample::InstallThroughTheWizard(packageA));
   ASSERT_EQ(FileBytes(program + L"ReadMe.txt"), FileBytes(sourceA + L"ReadMe.txt"));
   ASSERT_TRUE(FileBytes(program + L"Plugins\\ScannerBridge.kpl").has_value());
   ASSERT_EQ(driver::ReadRegistryString(HKEY_LOCAL_MACHINE, kUninstallEntry, L"DisplayVersion"),

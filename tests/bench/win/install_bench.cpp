@@ -30,6 +30,7 @@
 #include "tests/bench/win/bench_timing.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -206,7 +207,7 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   const std::wstring payload = std::wstring(kPackage) + L"\\program files\\" + kProduct;
   HWND page =
       ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  std::vector<double> worker, copyStep, bare, icaclsTree, icaclsSmall, nsis;
+  std::vector<double> worker, copyStep, copyStepLogged, bare, icaclsTree, icaclsSmall, nsis;
   std::map<const char*, std::vector<double>> stepTimes;
   ForgetInstallation();
   for (int round = 0; round < rounds; ++round) {
@@ -226,6 +227,18 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
     }));
     bench::BareDeleteTree(kBareTarget);
 
+    // The same with the log of a quiet run kept: a line for every file copied.
+    const std::wstring log = std::wstring(kBenchRoot) + L"\\copy-step.log";
+    ::DeleteFileW(log.c_str());
+    OpenSetupLog(log);
+    copyStepLogged.push_back(bench::TimeMs([&] {
+      CopyStepThread thread(page, payload, kBareTarget);
+      thread.Start();
+      PumpUntil(page, L"BENCH_COPY_FINISHED");
+    }));
+    CloseSetupLog();
+    bench::BareDeleteTree(kBareTarget);
+
     bare.push_back(bench::TimeMs([&] { bench::BareCopyTree(payload, kBareTarget); }));
     icaclsTree.push_back(bench::TimeMs([&] { RunPermissionCommands(kBareTarget); }));
     bench::BareDeleteTree(kBareTarget);
@@ -240,6 +253,7 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   }
   bench::PrintFigure("install_worker", worker);
   bench::PrintFigure("install_copy_step", copyStep);
+  bench::PrintFigure("install_copy_step_logged", copyStepLogged);
   bench::PrintFigure("copyfilew_loop", bare);
   bench::PrintFigure("icacls_on_payload_tree", icaclsTree);
   bench::PrintFigure("icacls_on_empty_folder", icaclsSmall);

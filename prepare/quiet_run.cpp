@@ -1,0 +1,168 @@
+// A run without a user: the preparation window's checks and verdict, answered as a deployment
+// needs them (an older version is replaced, the same version is left as it is), and the work of
+// the mode on its worker thread. No window is shown; every refusal ends the run with its number.
+#include <windows.h>
+
+#include <memory>
+
+#include "app/app.h"
+#include "app/run_outcome.h"
+#include "app/run_setup.h"
+#include "app/worker_thread.h"
+#include "core/prepare/run_mode.h"
+#include "core/prepare/run_state.h"
+#include "core/strings/string_util.h"
+#include "core/version/version_compare.h"
+#include "install/install_thread.h"
+#include "pages/finish_page.h"
+#include "prepare/message_boxes.h"
+#include "prepare/prepare_form.h"
+#include "uninstall/uninstall_thread.h"
+#include "upgrade/uninstaller_refresh.h"
+#include "upgrade/upgrade_thread.h"
+#include "util/file_bytes.h"
+#include "util/process_windows.h"
+#include "util/setup_log.h"
+
+namespace {
+
+// Runs the worker to its end. Its reports are addressed to the preparation window, which no one
+// sees: the status texts it hands over are freed here.
+void RunWorker(TWorkerThread& worker, const wchar_t* finishedMessageName) {
+  const UINT finished = ::RegisterWindowMessageW(finishedMessageName);
+  const UINT progress = ::RegisterWindowMessageW(kWorkerProgressMessage);
+  worker.Start();
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == finished) break;
+    if (message.message == progress) {
+      if (message.wParam == kStatusText) delete reinterpret_cast<std::wstring*>(message.lParam);
+      continue;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+const wchar_t* VerdictText(int runState) {
+  switch (runState) {
+    case prepare::kRunStateInstall:
+      return L"install afresh";
+    case prepare::kRunStateReplace:
+      return L"the same or an older version is installed";
+    case prepare::kRunStateNewerInstalled:
+      return L"a newer version is installed";
+    default:
+      return L"undecided: the package names no version";
+  }
+}
+
+}  // namespace
+
+int TFPrepare::RunQuiet() {
+  const std::vector<std::wstring> arguments = CommandLineArguments();
+  const prepare::RunMode mode =
+      prepare::RunModeFromArgument(arguments.empty() ? L"" : arguments.front());
+  if (RefusesBrokenNames(mode)) return RefusalNumber();
+  switch (mode) {
+    case prepare::RunMode::kUninstall:
+    case prepare::RunMode::kUninstallAnyway:
+      return RunQuietUninstall(prepare::ModeText(mode));
+    case prepare::RunMode::kUpdater:
+      LogLine(L"mode: updater");
+      HandOverToUpdater();
+      return RefusalNumber();
+    case prepare::RunMode::kRegistry:
+      LogLine(L"mode: registry");
+      RepairRegistration();
+      return RefusalNumber();
+    case prepare::RunMode::kInstall:
+    case prepare::RunMode::kUpgrade:
+      break;
+  }
+  return RunQuietInstall(prepare::ModeText(mode));
+}
+
+int TFPrepare::RunQuietUninstall(const std::wstring& mode) {
+  Mode = mode;
+  LogLine(L"mode: " + Mode + L", without confirmation");
+  if (!LoadInstallationRecord()) {
+    ShowRefusal(L"MSG_201", 201);
+    return RefusalNumber();
+  }
+  LogLine(L"installation found: " + UninstInfo.InstallDir);
+  CloseProgramAndUpdater();
+  LogLine(L"step: uninstallation");
+  TUninstallThread worker(Handle(), UninstInfo);
+  RunWorker(worker, L"UNINSTALL_THREAD_FINISHED");
+  if (!worker.Succeeded()) {
+    // Files stayed: the entry stays too, and the removal is not reported as done.
+    LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_502") + L" (502)");
+    RecordRefusal(502);
+    return RefusalNumber();
+  }
+  return 0;
+}
+
+int TFPrepare::RunQuietInstall(const std::wstring& mode) {
+  Mode = mode;
+  LogLine(L"mode: " + Mode);
+  RunPrepareChecks();
+  if (Refused()) return RefusalNumber();
+  SetupVersion = FileExists(App.Paths.SetupIniPath) ? App.Setting(L"%PROGRAM_VERSION") : L"";
+  App.Info.RunState = prepare::JudgeRunState(InstalledVersionFound, PrivateFolderFound,
+                                             InstalledVersion, SetupVersion);
+  LogLine(L"installed version: " + (InstalledVersionFound ? InstalledVersion : L"(none)") +
+          L"; this package: " + SetupVersion + L"; verdict: " + VerdictText(App.Info.RunState));
+  switch (App.Info.RunState) {
+    case prepare::kRunStateInstall:
+      if (FindLegacyInstallation()) {
+        if (App.Settings) CloseProcessesByName(App.Setting(L"%PROGRAM_EXEC"), true);
+        LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_302") + L" (302)");
+        RecordRefusal(302);
+        return RefusalNumber();
+      }
+      TakeOwnershipOfProductFolders();
+      return InstallQuietly();
+    case prepare::kRunStateReplace:
+      if (Mode == L"Upgrade" && FileListsForUpgrade()) {
+        LogLine(L"step: upgrade by the file lists of " + UninstInfo.InstallDir);
+        TUpgradeThread worker(Handle(), UninstInfo, ExecutableFolder());
+        RunWorker(worker, L"UPGRADE_THREAD_FINISHED");
+        RefreshUninstallerCopy(UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
+                               UninstInfo.UninstRegFolder.empty()
+                                   ? L""
+                                   : App.Paths.UninstallKey + UninstInfo.UninstRegFolder);
+        return 0;
+      }
+      if (version::CompareVersionText(InstalledVersion, SetupVersion) == 0) {
+        LogLine(L"this version is installed already: nothing to do");
+        return 0;
+      }
+      if (!RemoveOlderVersionQuietly()) return RefusalNumber();
+      App.Info.RunState = prepare::kRunStateInstall;
+      return InstallQuietly();
+    case prepare::kRunStateNewerInstalled:
+      ShowRefusal(L"MSG_102", 102);
+      return RefusalNumber();
+    default:
+      ShowRefusalText(L"Setup.ini has no %PROGRAM_VERSION", 0);
+      return RefusalNumber();
+  }
+}
+
+bool TFPrepare::RemoveOlderVersionQuietly() {
+  LogLine(L"step: removing the older version");
+  if (RemoveEarlierVersion(true)) return true;
+  LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_502") + L" (502)");
+  RecordRefusal(502);
+  return false;
+}
+
+int TFPrepare::InstallQuietly() {
+  LogLine(L"step: installation into " + App.Paths.InstallRootDir);
+  TInstallThread worker(Handle());
+  RunWorker(worker, L"INSTALL_THREAD_FINISHED");
+  CreateInstallationMarker();
+  return 0;
+}

@@ -1,0 +1,166 @@
+// Setup.exe as deployment tools run it: "/quiet" shows no window, ends with 0 or the number of
+// the message that refused, keeps a log, and the uninstall entry names the quiet removal.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/catalogue/prefix_snapshot.h"
+#include "tests/e2e/installed_product.h"
+#include "tests/e2e/machine_state.h"
+#include "tests/e2e/test_package.h"
+#include "tests/e2e/watched_run.h"
+#include "tools/driver/driver.h"
+#include "util/reg_key.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace e2e;
+
+const std::wstring kEntry = std::wstring(kUninstallKey) + L"KestraCapture";
+constexpr wchar_t kPrivateKey[] = L"Software\\Kestra Software\\KestraCapture";
+
+std::optional<DWORD> EntryNumber(const std::wstring& name) {
+  win::RegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, kEntry, KEY_READ)) return std::nullopt;
+  return key.ReadDword(name);
+}
+
+ULONGLONG FolderBytes(const std::wstring& folder) {
+  ULONGLONG bytes = 0;
+  for (const std::wstring& name : FolderNames(folder)) {
+    const std::wstring path = folder + L"\\" + name;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      bytes += FolderBytes(path);
+    } else {
+      bytes += (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+  }
+  return bytes;
+}
+
+std::string LogText(const std::wstring& path) {
+  return FileBytes(path).value_or("");
+}
+
+ProductSettings KestraCapture() {
+  return {"Kestra", "KestraCapture", "KestraCapture"};
+}
+
+TEST(Quiet, InstallsWithoutAWindowThenTheEntrysQuietCommandRemovesIt) {
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
+  const auto package =
+      MakeProductPackage(L"quiet-install", L"InstallWizard_Texts.xls", KestraCapture(), false);
+  const std::wstring log = L"C:\\quiet\\install.log";
+  ::CreateDirectoryW(L"C:\\quiet", nullptr);
+  const std::wstring install =
+      L"\"" + package->SetupPath() + L"\" install /QUIET \"/log=" + log + L"\"";
+
+  const WatchedRun first = RunWatched(install, package->Folder());
+  EXPECT_EQ(first.exitCode, std::optional<DWORD>(0));
+  EXPECT_TRUE(first.windowsSeen.empty()) << "a window: " << Narrow(first.windowsSeen.front());
+
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra";
+  EXPECT_EQ(FileBytes(product + L"\\Kestra\\Kestra.exe"),
+            std::optional<std::string>("MZ the Kestra program"));
+  EXPECT_TRUE(FileExists(product + L"\\Kestra\\Installed.log")) << "as the finish page leaves it";
+  EXPECT_EQ(MachineValue(kEntry, L"DisplayVersion"), std::optional<std::wstring>(L"2.0"));
+  const auto uninstaller = MachineValue(kPrivateKey, L"UninstOnAppDataDir");
+  ASSERT_TRUE(uninstaller.has_value());
+  EXPECT_EQ(MachineValue(kEntry, L"QuietUninstallString"),
+            std::optional<std::wstring>(L"\"" + *uninstaller + L"\" uninstall /quiet"));
+  EXPECT_EQ(MachineValue(kEntry, L"InstallLocation"), std::optional<std::wstring>(product));
+  EXPECT_EQ(EntryNumber(L"NoModify"), std::optional<DWORD>(1));
+  EXPECT_EQ(EntryNumber(L"NoRepair"), std::optional<DWORD>(1));
+  EXPECT_EQ(EntryNumber(L"EstimatedSize"),
+            std::optional<DWORD>(static_cast<DWORD>((FolderBytes(product) + 1023) / 1024)));
+
+  const std::string text = LogText(log);
+  for (const std::wstring& file :
+       {product + L"\\Kestra\\Kestra.exe", product + L"\\Kestra\\Manual\\English.pdf",
+        product + L"\\Updater\\Regedit_FileList.ini"}) {
+    EXPECT_NE(text.find("copied " + Narrow(file)), std::string::npos) << Narrow(file);
+  }
+  EXPECT_NE(text.find("icacls.exe"), std::string::npos) << "the commands with their exit codes";
+  EXPECT_NE(text.find("QuietUninstallString"), std::string::npos) << "the registry values";
+  EXPECT_NE(text.find("Setup ended with exit code 0"), std::string::npos);
+
+  // The same command again: nothing to do, nothing changed but the log.
+  const catalogue::PrefixSnapshot before = catalogue::TakeSnapshot();
+  EXPECT_EQ(RunWatched(install, package->Folder()).exitCode, std::optional<DWORD>(0));
+  EXPECT_EQ(catalogue::Differences(before, catalogue::TakeSnapshot(), {log}),
+            std::vector<std::wstring>{});
+
+  // The entry's quiet command, as a deployment tool runs it.
+  const auto quietUninstall = MachineValue(kEntry, L"QuietUninstallString");
+  ASSERT_TRUE(quietUninstall.has_value());
+  const WatchedRun removal = RunWatched(*quietUninstall, L"");
+  EXPECT_EQ(removal.exitCode, std::optional<DWORD>(0));
+  EXPECT_TRUE(removal.windowsSeen.empty()) << "a window: " << Narrow(removal.windowsSeen.front());
+  EXPECT_FALSE(MachineKeyExists(kEntry));
+  EXPECT_FALSE(MachineKeyExists(kPrivateKey));
+  EXPECT_FALSE(FileExists(product + L"\\Kestra\\Kestra.exe"));
+  EXPECT_EQ(RunWatched(*quietUninstall, L"").exitCode, std::optional<DWORD>(201))
+      << "nothing left to remove";
+}
+
+struct RefusalCase {
+  const char* name;
+  const char* settings;  // Setup.ini; nullptr: none
+  bool workbook;
+  const wchar_t* installedVersion;  // seeded installation; nullptr: none
+  const wchar_t* argument;
+  DWORD exitCode;
+};
+
+class QuietRefusal : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(QuietRefusal, EndsWithTheMessageNumberAndChangesNothing) {
+  const RefusalCase& row = GetParam();
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
+  e2e::TestPackage package(L"quiet-" + Widen(row.name));
+  if (row.workbook) {
+    package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  }
+  if (row.settings != nullptr) package.WriteText(L"Setup.ini", row.settings);
+  if (row.installedVersion != nullptr) {
+    WriteStringValue(HKEY_LOCAL_MACHINE, kEntry, L"DisplayVersion", row.installedVersion);
+    WriteStringValue(HKEY_LOCAL_MACHINE, kPrivateKey, L"UninstRegFolder", L"KestraCapture");
+  }
+  const std::wstring log = L"C:\\quiet-" + Widen(row.name) + L".log";
+  const catalogue::PrefixSnapshot before = catalogue::TakeSnapshot();
+  const WatchedRun run =
+      RunWatched(L"\"" + package.SetupPath() + L"\" " + row.argument + L" /quiet /log=" + log,
+                 package.Folder());
+  EXPECT_EQ(run.exitCode, std::optional<DWORD>(row.exitCode));
+  EXPECT_TRUE(run.windowsSeen.empty()) << "a window: " << Narrow(run.windowsSeen.front());
+  EXPECT_EQ(catalogue::Differences(before, catalogue::TakeSnapshot(), {log}),
+            std::vector<std::wstring>{});
+  EXPECT_NE(LogText(log).find("exit code " + std::to_string(row.exitCode)), std::string::npos);
+}
+
+constexpr char kSettings[] =
+    "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PROGRAM_EXEC=Kestra.exe\r\n%PROGRAM_VERSION=2.0\r\n"
+    "%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n";
+constexpr char kSettingsWithoutPublisher[] =
+    "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PROGRAM_VERSION=2.0\r\n"
+    "%REG_FODLER_PROGNAME=KestraCapture\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuietRefusal,
+    testing::Values(RefusalCase{"newer", kSettings, true, L"9.0", L"install", 102},
+                    RefusalCase{"no_publisher", kSettingsWithoutPublisher, true, nullptr,
+                                L"install", 101},
+                    RefusalCase{"no_settings", nullptr, true, nullptr, L"upgrade", 101},
+                    RefusalCase{"not_installed", kSettings, true, nullptr, L"uninstall", 201},
+                    RefusalCase{"no_workbook", kSettings, false, nullptr, L"install", 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
