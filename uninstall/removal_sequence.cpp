@@ -32,14 +32,15 @@ bool RemoveInstallation(const UNINSTStruct_INFO& record, const std::wstring& pro
       {[&] { RemoveBootValue(record); }, L"Remove Reg on Boot!", 20},
       {[&] { RemoveLinks(record, programsFolder); }, L"Remove Links!", 40},
       {removeProgramFolder, L"Remove Program Folder!", 60},
+      // The two keys go together, with no gate between them: a run held and ended there leaves
+      // both or neither.
       {[&] {
-         if (removed) RemoveUninstallEntry(record);
+         if (!removed) return;
+         RemoveUninstallEntry(record);
+         RemovePrivateFolder(record);
        },
        L"Remove Reg on Add/Remove Programs!", 80},
-      {[&] {
-         if (removed) RemovePrivateFolder(record);
-       },
-       L"Remove Reg on Program Folder!", 100},
+      {[] {}, L"Remove Reg on Program Folder!", 100},
   };
   progress.SetPosition(0);
   for (const auto& step : steps) {
