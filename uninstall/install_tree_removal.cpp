@@ -66,7 +66,10 @@ bool InstallTreeRemoved(const std::wstring& installDir) {
 }
 
 void DeleteInstallTree(const std::wstring& installDir, StatusSink& status, ProgressSink& progress) {
-  if (!IsRemovableInstallDir(installDir)) return;
+  if (!IsRemovableInstallDir(installDir)) {
+    LogLine(L"guard: the product folder is not emptied, not a plain product folder: " + installDir);
+    return;
+  }
   const std::wstring folder = NormalisedAbsolutePath(installDir);
   const std::wstring keepName = folder.substr(folder.rfind(L'\\') + 1);
   TreeRemoval(keepName, status, progress).Empty(folder + L"\\");

@@ -8,6 +8,7 @@
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -28,25 +29,35 @@ void DeleteLink(const std::wstring& link) {
 
 // Removes `folder` when it is empty and belongs to no one else.
 bool RemoveOwnFolder(const std::wstring& folder) {
-  if (IsProtectedFolder(folder)) return false;
+  if (IsProtectedFolder(folder)) {
+    LogLine(L"guard: not removed, a folder that is not the product's own: " + folder);
+    return false;
+  }
   return ::RemoveDirectoryW(folder.c_str()) != FALSE;
 }
 
 void DebugLine(const std::wstring& line) {
   ::OutputDebugStringW(line.c_str());
+  LogLine(line);
 }
 
 }  // namespace
 
 void RemoveBootValue(const UNINSTStruct_INFO& record) {
   // An empty name would be the Run key's default value, which is not ours.
-  if (record.ExecOnBoot.empty()) return;
+  if (record.ExecOnBoot.empty()) {
+    LogLine(L"guard: no start-up value named in the record; the Run key is left alone");
+    return;
+  }
   DeleteUserValue(App.Paths.RunKey, false, record.ExecOnBoot);
 }
 
 void RemoveUninstallEntry(const UNINSTStruct_INFO& record) {
   // The Uninstall key is the parent, so an empty name never reaches the key of every program.
-  if (WithoutTrailingSeparators(record.UninstRegFolder).empty()) return;
+  if (WithoutTrailingSeparators(record.UninstRegFolder).empty()) {
+    LogLine(L"guard: no uninstall entry named in the record; the Uninstall key is left alone");
+    return;
+  }
   DeleteMachineKey(App.Paths.UninstallKey, false, record.UninstRegFolder);
 }
 
@@ -78,7 +89,10 @@ void RemovePrivateFolder(const UNINSTStruct_INFO& record) {
   const std::wstring keyPath = WithoutTrailingSeparators(record.KeyPath);
   const std::wstring publisherKey = FolderOf(keyPath);
   // A path of one component would be a top-level key such as "Software".
-  if (keyPath.empty() || WithoutTrailingSeparators(publisherKey).empty()) return;
+  if (keyPath.empty() || WithoutTrailingSeparators(publisherKey).empty()) {
+    LogLine(L"guard: the private key's path names no product key: " + keyPath);
+    return;
+  }
   win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, keyPath);
   if (FolderOf(publisherKey).empty()) return;
   win::RegKey publisher;

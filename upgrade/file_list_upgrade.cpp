@@ -11,6 +11,7 @@
 #include "util/file_bytes.h"
 #include "util/ini_file_io.h"
 #include "util/reg_key.h"
+#include "util/setup_log.h"
 
 std::optional<upgrade::FileList> LoadFileList(const std::wstring& path) {
   const auto bytes = ReadFileBytes(path);
@@ -23,12 +24,17 @@ void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
                        const PauseGate& passGate) {
   const upgrade::ApplyPlan plan =
       upgrade::PlanComparedResult(instructions, packageFolder, installedFolder);
+  for (const upgrade::Instruction& skipped : plan.skipped) {
+    LogLine(L"guard: skipped, a name outside the program folder: " + skipped.name);
+  }
   for (const upgrade::FileOperation& operation : plan.operations) {
     if (passGate) passGate();
     if (operation.kind == upgrade::InstructionKind::kCopy) {
-      CopyFileThroughGate(operation.source, operation.target, false, passGate);
+      LogFileOperation(L"copied", operation.target,
+                       CopyFileThroughGate(operation.source, operation.target, false, passGate));
     } else {
-      ::DeleteFileW(operation.target.c_str());
+      LogFileOperation(L"deleted", operation.target,
+                       ::DeleteFileW(operation.target.c_str()) != FALSE);
     }
   }
 }

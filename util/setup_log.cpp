@@ -58,10 +58,12 @@ void LogLine(std::wstring_view text) {
 }
 
 void LogFileOperation(std::wstring_view done, const std::wstring& path, bool succeeded) {
+  const DWORD error = ::GetLastError();
+  // Folder walks report every file: without a log nothing is put together.
+  if (!SetupLogOpen()) return;
   if (succeeded) {
     LogLine(std::wstring(done) + L" " + path);
     return;
   }
-  const DWORD error = ::GetLastError();
   LogLine(std::wstring(done) + L" failed (error " + std::to_wstring(error) + L"): " + path);
 }
