@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "core/strings/string_util.h"
-#include "util/folder_identity.h"
 #include "util/file_bytes.h"
+#include "util/folder_identity.h"
 #include "util/folder_operations.h"
 #include "util/removal_guards.h"
 

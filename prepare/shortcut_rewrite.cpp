@@ -5,8 +5,8 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
-#include "util/folder_identity.h"
 #include "prepare/registration_rewrite.h"
+#include "util/folder_identity.h"
 #include "util/folder_operations.h"
 #include "util/shortcuts.h"
 #include "util/special_folders.h"

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "app/app.h"
-#include "util/removal_guards.h"
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
+#include "util/removal_guards.h"
 #include "util/setup_log.h"
 
 namespace {

@@ -75,7 +75,8 @@ std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
   upgrade::ListCopies(*newEntries, oldEntries, result);
   upgrade::ListDeletions(*newEntries, oldEntries, result);
   if (result.empty()) return result;
-  const std::vector<std::wstring> skipped = upgrade::TakeOutUnencodableLines(result, SystemCodePage());
+  const std::vector<std::wstring> skipped =
+      upgrade::TakeOutUnencodableLines(result, SystemCodePage());
   result.insert(result.end(), skipped.begin(), skipped.end());
 
   const auto bytes = upgrade::WriteComparedResult(result, SystemCodePage());

@@ -19,9 +19,9 @@
 // each subfolder completely before the next entry, creating target subfolders that are missing
 // and copying into those that exist. Folders named `leaveOut` are passed over at every depth
 // ("" passes over nothing). A link in the target where a folder or file would go is removed as a
-// link first, or that entry is not copied. Every copied file gets normal attributes: it is neither read-only,
-// hidden nor system. Per file, `status` shows the target path and `progress` steps once; each
-// file is copied through `passGate` (see CopyFileThroughGate).
+// link first, or that entry is not copied. Every copied file gets normal attributes: it is neither
+// read-only, hidden nor system. Per file, `status` shows the target path and `progress` steps once;
+// each file is copied through `passGate` (see CopyFileThroughGate).
 void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
                     bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress,
                     const PauseGate& passGate = nullptr);

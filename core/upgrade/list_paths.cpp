@@ -17,7 +17,8 @@ bool IsPlainComponent(std::wstring_view component) {
 }  // namespace
 
 bool IsNameInsideFolder(std::wstring_view name) {
-  if (name.empty() || std::any_of(name.begin(), name.end(), folders::IsForbiddenNameCharacter)) return false;
+  if (name.empty() || std::any_of(name.begin(), name.end(), folders::IsForbiddenNameCharacter))
+    return false;
   std::size_t start = 0;
   while (true) {
     const std::size_t end = name.find_first_of(kSeparators, start);

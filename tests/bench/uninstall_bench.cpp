@@ -16,8 +16,8 @@
 #include "app/worker_thread.h"
 #include "tests/bench/win/bench_payload.h"
 #include "tests/bench/win/bench_timing.h"
-#include "util/removal_guards.h"
 #include "uninstall/uninstall_thread.h"
+#include "util/removal_guards.h"
 
 namespace {
 

@@ -106,12 +106,12 @@ TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
   EXPECT_TRUE(relayStarts.front().ends_with(L" Kestra.exe")) << Narrow(relayStarts.front());
 
   // The product folder and the install-backup folder opened to everybody, in this order, the
-  // account name quoted.
+  // account name quoted, links acted on as links.
   const auto openedTo = [](const std::wstring& folder) {
     const std::wstring quoted = L"icacls.exe \"" + folder + L"\"";
-    return std::vector<std::wstring>{quoted + L" /reset /T", quoted + L" /inheritance:r /T",
-                                     quoted + L" /grant \"Everyone\":(OI)(CI)F /T",
-                                     quoted + L" /grant SYSTEM:(OI)(CI)F /T"};
+    return std::vector<std::wstring>{quoted + L" /reset /T /L", quoted + L" /inheritance:r /T /L",
+                                     quoted + L" /grant \"Everyone\":(OI)(CI)F /T /L",
+                                     quoted + L" /grant SYSTEM:(OI)(CI)F /T /L"};
   };
   std::vector<std::wstring> expectedCommands =
       openedTo(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra");

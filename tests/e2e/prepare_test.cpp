@@ -142,10 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
                     L"or the product name. (101)"},
         RefusalCase{"NewerInstalled", kSettings, L"2.1", L"",
                     L"A newer version of Kestra Capture is already installed. (102)"},
-        RefusalCase{
-            "NoVersionInPackage",
-            "[Setup]\r\n%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n",
-            L"1.0", L"", L"Setup.ini has no %PROGRAM_VERSION (0)"},
+        RefusalCase{"NoVersionInPackage",
+                    "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PUBLISHER=Kestra Software\r\n"
+                    "%REG_FODLER_PROGNAME=KestraCapture\r\n",
+                    L"1.0", L"", L"Setup.ini has no %PROGRAM_VERSION (0)"},
         RefusalCase{"UninstallWithoutRecord", kSettings, nullptr, L"uninstall",
                     L"Kestra Capture is not installed on this computer. (201)"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -198,12 +198,16 @@ TEST_F(PrepareTest, YesWithAnUninstallerThatLeavesItsEntryShowsMsg502) {
   ExpectEnd(*setup);
 }
 
-TEST_F(PrepareTest, YesWithoutUninstallStringShowsMsg502) {
+// Without an uninstaller to start, the program removes the earlier installation from its record
+// itself and goes on as after its removal.
+TEST_F(PrepareTest, YesWithoutUninstallStringRemovesTheInstallationFromItsRecord) {
   SeedInstallation(L"1.0");
   auto setup = Start(L"replace-none", kSettings);
   ExpectBox(*setup, L"An older version is installed. Do you want to replace it?", L"&Yes");
-  ExpectBox(*setup, L"The earlier version could not be removed.");
-  ExpectEnd(*setup);
+  EXPECT_TRUE(driver::WaitForVisibleWindowOfClass(setup->Id(), L"TFWelcome", kTimeout));
+  EXPECT_FALSE(win::RegKey::Exists(HKEY_LOCAL_MACHINE, kEntry));
+  EXPECT_FALSE(win::RegKey::Exists(HKEY_LOCAL_MACHINE, kPrivate));
+  setup->Kill();
 }
 
 TEST_F(PrepareTest, LegacyInstallShieldEntryIsRefusedWith302) {
@@ -225,8 +229,8 @@ TEST_F(PrepareTest, MatchingNameWithoutTheInstallShieldPrefixIsNotLegacy) {
 TEST_F(PrepareTest, ProductMissingFromTheLegacyTableShowsTheDeveloperMessage) {
   WriteValues(kUninstallRoot + L"Foreign", {{L"DisplayName", L"Another Program"}});
   auto setup = Start(L"developer-message",
-                     "[Setup]\r\n%PROGRAM_VERSION=2.0\r\n%PUBLISHER=Kestra Software\r\n"
-                     "%REG_FODLER_PROGNAME=KestraUnknown\r\n");
+                     "[Setup]\r\n%PROGRAM_FILES=KestraUnknown\r\n%PROGRAM_VERSION=2.0\r\n"
+                     "%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraUnknown\r\n");
   const auto box = driver::WaitForMessageBox(setup->Id(), kTimeout);
   ASSERT_TRUE(box.has_value());
   EXPECT_NE(box->text.find(L"(RD Msg)"), std::wstring::npos);

@@ -98,8 +98,8 @@ TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
   e2e::TestPackage package(L"window-order");
   package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
   package.WriteText(L"Setup.ini",
-                    "[Setup]\r\n%PROGRAM_VERSION=2.0\r\n%PUBLISHER=Kestra Software\r\n"
-                    "%REG_FODLER_PROGNAME=KestraCapture\r\n");
+                    "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PROGRAM_VERSION=2.0\r\n"
+                    "%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n");
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
   const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
   ASSERT_TRUE(box.has_value());

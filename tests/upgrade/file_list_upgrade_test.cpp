@@ -64,9 +64,13 @@ class FileListUpgrade : public testing::Test {
 TEST_F(FileListUpgrade, ANameTheCodePageCannotHoldIsSkippedNotMappedToAnother) {
   const Layout l = MakeLayout(L"upgrade-best-fit", "KestraUpgradeBestFit", "2.0");
   test_files::WriteText(l.package + L"\\Application_FileList.txt",
-                        "\xEF\xBB\xBF" "a.dll=1\r\n\xC4\x85" ".dll=2\r\n");
+                        "\xEF\xBB\xBF"
+                        "a.dll=1\r\n\xC4\x85"
+                        ".dll=2\r\n");
   test_files::WriteText(l.installed + L"Application_FileList.txt",
-                        "\xEF\xBB\xBF" "a.dll=1\r\n\xC4\x85" "b.dll=1\r\n");
+                        "\xEF\xBB\xBF"
+                        "a.dll=1\r\n\xC4\x85"
+                        "b.dll=1\r\n");
   test_files::WriteText(l.package + L"\\\u0105.dll", "new");
   test_files::WriteText(l.installed + L"a.dll", "installed");
   test_files::WriteText(l.installed + L"\u0105b.dll", "installed");
