@@ -62,7 +62,7 @@ class UninstallThread : public testing::Test {
   void TearDown() override { ::DestroyWindow(page_); }
 
   // Runs the worker to its finished message, pumping the page's messages meanwhile.
-  bool Run(const UNINSTStruct_INFO& record) {
+  bool Run(const UNINSTStruct_INFO& record, bool* succeeded = nullptr) {
     TUninstallThread worker(page_, record);
     worker.Start();
     const auto deadline = std::chrono::steady_clock::now() + 60s;
@@ -71,6 +71,7 @@ class UninstallThread : public testing::Test {
       MSG message;
       while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
     }
+    if (succeeded != nullptr) *succeeded = worker.Succeeded();
     return finished;
   }
 
@@ -140,17 +141,11 @@ TEST_F(UninstallThread, AFileThatStaysKeepsTheEntryAndThePrivateRecord) {
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-  TUninstallThread worker(page_, record);
-  worker.Start();
-  const auto deadline = std::chrono::steady_clock::now() + 60s;
-  while (!finished && std::chrono::steady_clock::now() < deadline) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-  }
+  bool succeeded = true;
+  const bool ended = Run(record, &succeeded);
   ::CloseHandle(held);
-  ASSERT_TRUE(finished);
-  EXPECT_FALSE(worker.Succeeded());
+  ASSERT_TRUE(ended);
+  EXPECT_FALSE(succeeded);
   EXPECT_TRUE(win::RegKey::Exists(HKEY_LOCAL_MACHINE, L"Software\\Kestra Held\\KestraHeld"));
   EXPECT_TRUE(win::RegKey::Exists(
       HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestraHeld"));
