@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "app/find_entries.h"
 #include "core/language/language_table.h"
 #include "localisation/language_choice.h"
 #include "util/file_bytes.h"
+#include "util/find_entries.h"
 #include "util/ini_file_io.h"
 
 TApp App;

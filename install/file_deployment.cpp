@@ -3,14 +3,14 @@
 #include <sddl.h>
 
 #include "app/app.h"
-#include "app/find_entries.h"
-#include "app/run_and_wait.h"
 #include "app/throttled_reports.h"
 #include "core/strings/string_util.h"
 #include "install/install_thread.h"
 #include "util/file_bytes.h"
+#include "util/find_entries.h"
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
+#include "util/run_and_wait.h"
 #include "util/windows_version.h"
 
 namespace {

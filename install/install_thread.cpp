@@ -1,11 +1,11 @@
 #include "install/install_thread.h"
 
 #include "app/app.h"
-#include "install/deployment_values.h"
 #include "install/file_deployment.h"
 #include "install/installation_record.h"
 #include "install/scripts_macros_backup.h"
 #include "install/startup_and_shortcuts.h"
+#include "record/deployment_values.h"
 #include "util/ini_file_io.h"
 
 TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, L"INSTALL_THREAD_FINISHED") {}

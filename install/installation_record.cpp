@@ -4,9 +4,9 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
-#include "install/deployment_values.h"
 #include "install/install_thread.h"
-#include "install/record_values.h"
+#include "record/deployment_values.h"
+#include "record/record_values.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"

@@ -5,7 +5,7 @@
 
 #include "app/app.h"
 #include "install/install_thread.h"
-#include "install/record_values.h"
+#include "record/record_values.h"
 #include "util/com_init.h"
 #include "util/reg_key.h"
 #include "util/shortcuts.h"

@@ -1,6 +1,5 @@
 #include "localisation/language_management.h"
 
-#include "app/find_entries.h"
 #include "core/strings/string_util.h"
 #include "core/text/text_lookup.h"
 #include "core/text/text_sheet.h"
@@ -8,6 +7,7 @@
 #include "core/xls/sheet.h"
 #include "localisation/language_choice.h"
 #include "util/file_bytes.h"
+#include "util/find_entries.h"
 #include "winfx/application.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
 #include "pages/welcome_page.h"
-#include "prepare/prepare_form.h"
 
 TFAskInstall* FAskInstall = nullptr;
 
@@ -35,7 +34,7 @@ TFAskInstall::TFAskInstall()
   Control(L"bt_Install").OnClick = [this] { bt_InstallClick(); };
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
 }

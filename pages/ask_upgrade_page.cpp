@@ -4,7 +4,6 @@
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
 #include "pages/upgrade_page.h"
-#include "prepare/prepare_form.h"
 
 TFAskUpgradeAndRepair* FAskUpgradeAndRepair = nullptr;
 
@@ -31,7 +30,7 @@ TFAskUpgradeAndRepair::TFAskUpgradeAndRepair()
   Control(L"bt_Upgrade").OnClick = [this] { bt_UpgradeClick(); };
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
 }

@@ -1,7 +1,7 @@
 #include "pages/cancelled_page.h"
 
+#include "pages/navigation.h"
 #include "pages/page_frame.h"
-#include "prepare/prepare_form.h"
 
 TFCancel* FCancel = nullptr;
 
@@ -24,9 +24,9 @@ constexpr ControlSpec kControls[] = {
 TFCancel::TFCancel()
     : TForm(kForm, pages::PageLayout(pages::Frame::kSideImage, kWidth, kHeight, kControls)) {
   pages::BuildPage(*this, pages::Frame::kSideImage, {L"TLabel", L"TButton"}, {L"lb_Notes"});
-  Control(L"bt_OK").OnClick = [] { CloseMainWindow(); };
+  Control(L"bt_OK").OnClick = [] { pages::CloseMainWindow(); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
 }

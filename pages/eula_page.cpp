@@ -11,7 +11,6 @@
 #include "pages/page_frame.h"
 #include "pages/rich_text.h"
 #include "pages/welcome_page.h"
-#include "prepare/prepare_form.h"
 #include "util/file_bytes.h"
 
 TFEULA* FEULA = nullptr;
@@ -69,7 +68,7 @@ TFEULA::TFEULA()
   Control(L"bt_Next").OnClick = [this] { bt_NextClick(); };
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
   Control(L"rb_DisapproveOfEULA").SetChecked(true);

@@ -3,8 +3,9 @@
 #include <shellapi.h>
 
 #include "app/app.h"
+#include "pages/navigation.h"
 #include "pages/page_frame.h"
-#include "prepare/prepare_form.h"
+#include "pages/wizard_run.h"
 #include "util/file_bytes.h"
 #include "util/scoped_handle.h"
 #include "util/windows_version.h"
@@ -53,13 +54,13 @@ TFFinish::TFFinish()
   OnShow = [this] { FormShow(); };
   Control(L"bt_Finish").OnClick = [this] { bt_FinishClick(); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
 }
 
 void TFFinish::FormShow() {
-  const std::wstring& mode = FPrepare->Mode;
+  const std::wstring& mode = pages::CurrentRun().Mode;
   const ModeLabels* shown = nullptr;
   for (const ModeLabels& labels : kModeLabels) {
     if (mode == labels.mode) shown = &labels;
@@ -86,9 +87,9 @@ void CreateInstallationMarker() {
 }
 
 void TFFinish::bt_FinishClick() {
-  if (Control(L"ck_StartProgram").Checked() && FPrepare->Mode == L"Install")
+  if (Control(L"ck_StartProgram").Checked() && pages::CurrentRun().Mode == L"Install")
     StartInstalledProgram();
-  CloseMainWindow();
+  pages::CloseMainWindow();
 }
 
 void TFFinish::StartInstalledProgram() {

@@ -65,7 +65,8 @@ std::vector<ControlSpec> PageLayout(Frame frame, int width, int height,
 
 void BuildPage(TForm& page, Frame frame, std::initializer_list<const wchar_t*> classNames,
                std::initializer_list<const wchar_t*> productNameLabels) {
-  for (const wchar_t* className : classNames) ApplyTexts(page, App.Info.TextSection, className);
+  for (const wchar_t* className : classNames)
+    ApplyTexts(App.Texts.get(), page, App.Info.TextSection, className);
   page.SetCaption(App.Info.ProductName);
   for (const wchar_t* label : productNameLabels) {
     TControl& control = page.Control(label);

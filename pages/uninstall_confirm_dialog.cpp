@@ -4,7 +4,6 @@
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
 #include "pages/uninstall_page.h"
-#include "prepare/prepare_form.h"
 
 TFUninstallConfirm* FUninstallConfirm = nullptr;
 
@@ -31,7 +30,7 @@ TFUninstallConfirm::TFUninstallConfirm() : TForm(kForm, kControls) {
   Control(L"bt_OK").OnClick = [this] { pages::GoToPage(*this, *FUninstall); };
   Control(L"bt_Cancel").OnClick = [this] { pages::GoToPage(*this, *FCancel); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
 }

@@ -1,8 +1,9 @@
 #include "pages/uninstall_page.h"
 
+#include "pages/message_boxes.h"
+#include "pages/navigation.h"
 #include "pages/page_frame.h"
-#include "prepare/message_boxes.h"
-#include "prepare/prepare_form.h"
+#include "pages/wizard_run.h"
 #include "uninstall/uninstall_thread.h"
 
 TFUninstall* FUninstall = nullptr;
@@ -33,12 +34,11 @@ TFUninstall::TFUninstall()
 }
 
 std::unique_ptr<TWorkerThread> TFUninstall::CreateWorker() {
-  return std::make_unique<TUninstallThread>(
-      Handle(), FPrepare != nullptr ? FPrepare->UninstInfo : UNINSTStruct_INFO{});
+  return std::make_unique<TUninstallThread>(Handle(), pages::CurrentRun().UninstInfo);
 }
 
 void TFUninstall::WorkFailed() {
   Hide();
   ShowInformation(L"MSG_502");
-  CloseMainWindow();
+  pages::CloseMainWindow();
 }

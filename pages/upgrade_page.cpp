@@ -1,8 +1,9 @@
 #include "pages/upgrade_page.h"
 
 #include "app/app.h"
+#include "pages/navigation.h"
 #include "pages/page_frame.h"
-#include "prepare/prepare_form.h"
+#include "pages/wizard_run.h"
 #include "upgrade/uninstaller_refresh.h"
 #include "upgrade/upgrade_thread.h"
 
@@ -35,17 +36,16 @@ TFUpgradeAndRepair::TFUpgradeAndRepair()
 }
 
 std::unique_ptr<TWorkerThread> TFUpgradeAndRepair::CreateWorker() {
-  return std::make_unique<TUpgradeThread>(
-      Handle(), FPrepare != nullptr ? FPrepare->UninstInfo : UNINSTStruct_INFO{},
-      ExecutableFolder());
+  return std::make_unique<TUpgradeThread>(Handle(), pages::CurrentRun().UninstInfo,
+                                          ExecutableFolder());
 }
 
 void TFUpgradeAndRepair::BeforeFinishPage() {
   // The uninstaller copy is replaced by this package, so that a later uninstallation runs the
   // version now installed.
-  if (FPrepare != nullptr) {
-    const std::wstring& entryName = FPrepare->UninstInfo.UninstRegFolder;
-    RefreshUninstallerCopy(FPrepare->UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
+  if (pages::RunHandedOver()) {
+    const std::wstring& entryName = pages::CurrentRun().UninstInfo.UninstRegFolder;
+    RefreshUninstallerCopy(pages::CurrentRun().UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
                            entryName.empty() ? L"" : App.Paths.UninstallKey + entryName);
   }
 }

@@ -6,7 +6,6 @@
 #include "pages/eula_page.h"
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
-#include "prepare/prepare_form.h"
 
 TFWelcome* FWelcome = nullptr;
 
@@ -37,7 +36,7 @@ TFWelcome::TFWelcome()
   Control(L"bt_Next").OnClick = [this] { bt_NextClick(); };
   Control(L"bt_Cancel").OnClick = [this] { bt_CancelClick(); };
   OnCloseQuery = [] {
-    CloseMainWindow();
+    pages::CloseMainWindow();
     return false;
   };
 }

@@ -5,20 +5,21 @@
 #include <windows.h>
 
 #include "app/app.h"
-#include "app/run_and_wait.h"
 #include "core/prepare/run_state.h"
 #include "core/strings/string_util.h"
 #include "core/version/version_compare.h"
 #include "pages/ask_upgrade_page.h"
+#include "pages/message_boxes.h"
 #include "pages/uninstall_confirm_dialog.h"
 #include "pages/uninstall_page.h"
 #include "pages/welcome_page.h"
-#include "prepare/message_boxes.h"
+#include "pages/wizard_run.h"
 #include "prepare/prepare_form.h"
 #include "uninstall/removal_sequence.h"
 #include "util/file_bytes.h"
 #include "util/process_windows.h"
 #include "util/registry_helpers.h"
+#include "util/run_and_wait.h"
 #include "util/special_folders.h"
 #include "winfx/application.h"
 
@@ -61,11 +62,10 @@ void TFPrepare::Timer1Timer() {
 
 void TFPrepare::DispatchUninstall() {
   CloseProgramAndUpdater();
-  SetOpacity(0);
   if (Mode == L"Uninstall") {
-    FUninstallConfirm->Show();
+    OpenFirstPage(*FUninstallConfirm);
   } else {
-    FUninstall->Show();
+    OpenFirstPage(*FUninstall);
   }
 }
 
@@ -116,8 +116,13 @@ void TFPrepare::ChooseFirstPage() {
 
 void TFPrepare::OpenWelcomePage() {
   TakeOwnershipOfProductFolders();
+  OpenFirstPage(*FWelcome);
+}
+
+void TFPrepare::OpenFirstPage(winfx::TForm& page) {
+  pages::HandOverRun({Mode, UninstInfo});
   SetOpacity(0);
-  FWelcome->Show();
+  page.Show();
 }
 
 void TFPrepare::TakeOwnershipOfProductFolders() {
@@ -144,8 +149,7 @@ void TFPrepare::ReplaceInstalledVersion() {
     return;
   }
   App.Info.RunState = prepare::kRunStateInstall;
-  SetOpacity(0);
-  FWelcome->Show();
+  OpenFirstPage(*FWelcome);
 }
 
 bool TFPrepare::RemoveEarlierVersion(bool quiet) {
@@ -178,8 +182,7 @@ void TFPrepare::RemoveEarlierInstallation() {
 
 bool TFPrepare::UpgradeByFileLists() {
   if (!FileListsForUpgrade()) return false;
-  SetOpacity(0);
-  FAskUpgradeAndRepair->Show();
+  OpenFirstPage(*FAskUpgradeAndRepair);
   return true;
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "core/prepare/legacy_products.h"
-#include "prepare/message_boxes.h"
+#include "pages/message_boxes.h"
 #include "prepare/prepare_form.h"
 #include "util/file_bytes.h"
 #include "util/reg_key.h"

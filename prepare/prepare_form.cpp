@@ -7,7 +7,7 @@
 #include "core/prepare/run_mode.h"
 #include "core/text/text_escapes.h"
 #include "localisation/apply_texts.h"
-#include "prepare/message_boxes.h"
+#include "pages/message_boxes.h"
 
 TFPrepare* FPrepare = nullptr;
 
@@ -38,8 +38,8 @@ std::wstring FirstArgument() {
 }  // namespace
 
 TFPrepare::TFPrepare() : TForm(kForm, kLayout) {
-  ApplyTexts(*this, App.Info.TextSection, L"TLabel");
-  ApplyTexts(*this, App.Info.TextSection, L"TButton");
+  ApplyTexts(App.Texts.get(), *this, App.Info.TextSection, L"TLabel");
+  ApplyTexts(App.Texts.get(), *this, App.Info.TextSection, L"TButton");
   SetCaption(App.GetText(L"InstallWizard", L"FPrepare->Caption"));
   TControl& headline = Control(L"lb_Prepare");
   headline.SetCaption(localisation::InsertProductName(headline.Caption(), App.Info.ProductName));
@@ -109,8 +109,4 @@ void TFPrepare::TakeStep(int stepSize) {
 
 void TFPrepare::bt_CancelClick() {
   Close();
-}
-
-void CloseMainWindow() {
-  if (FPrepare != nullptr) FPrepare->Close();
 }

@@ -6,23 +6,8 @@
 #include <string>
 
 #include "core/prepare/run_mode.h"
+#include "record/uninst_struct_info.h"
 #include "winfx/form.h"
-
-// The record of an existing installation, as its private registry folder holds it.
-struct UNINSTStruct_INFO {
-  std::wstring Product;
-  std::wstring FormCaption;
-  std::wstring InstallDir;
-  std::wstring ExecOnBoot;
-  std::wstring UninstRegFolder;
-  std::wstring UninstOnAppDataDir;
-  std::wstring LINK_ProgramsExec;
-  std::wstring LINK_ProgramUnist;
-  std::wstring LINK_ProgramsManual;
-  std::wstring LINK_DesktopExec;
-  std::wstring OnlineUpdaterDir;
-  std::wstring KeyPath;
-};
 
 class TFPrepare : public winfx::TForm {
  public:
@@ -71,6 +56,9 @@ class TFPrepare : public winfx::TForm {
   void Timer1Timer();
   void ChooseFirstPage();
   void OpenWelcomePage();
+  // Hands the mode and the installation record over to the pages and shows `page` in place of
+  // this window, which stays open, fully transparent.
+  void OpenFirstPage(winfx::TForm& page);
   void ReplaceInstalledVersion();
   // Removes the installed earlier version before this one is installed; whether it is gone.
   bool RemoveEarlierVersion(bool quiet);
@@ -92,6 +80,3 @@ class TFPrepare : public winfx::TForm {
 };
 
 extern TFPrepare* FPrepare;
-
-// Ends the program by closing the preparation window; the only way the pages end a run.
-void CloseMainWindow();

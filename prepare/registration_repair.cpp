@@ -7,11 +7,11 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
-#include "install/record_values.h"
 #include "prepare/installation_move.h"
 #include "prepare/prepare_form.h"
-#include "prepare/registration_rewrite.h"
 #include "prepare/updater_handover.h"
+#include "record/record_values.h"
+#include "record/registration_rewrite.h"
 #include "util/file_bytes.h"
 #include "util/ini_file_io.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "prepare/prepare_form.h"
+#include "record/uninst_struct_info.h"
 #include "util/progress_sink.h"
 
 // Runs the removals with a fixed status text and bar position after each, passing `passGate`

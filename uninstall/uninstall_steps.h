@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "prepare/prepare_form.h"
+#include "record/uninst_struct_info.h"
 
 // The start-up value named `ExecOnBoot` under the user's Run key.
 void RemoveBootValue(const UNINSTStruct_INFO& record);

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "app/worker_thread.h"
-#include "prepare/prepare_form.h"
+#include "record/uninst_struct_info.h"
 
 class TUninstallThread : public TWorkerThread {
  public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/worker_thread.h"
-#include "prepare/prepare_form.h"
+#include "record/uninst_struct_info.h"
 
 class TUpgradeThread : public TWorkerThread {
  public:

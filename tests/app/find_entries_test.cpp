@@ -1,4 +1,4 @@
-#include "app/find_entries.h"
+#include "util/find_entries.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_and_wait.h"
+#include "util/run_and_wait.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The entry point's refusal without administrator rights, with the query replaced.
-#include "app/run_setup.h"
+#include "main/run_setup.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

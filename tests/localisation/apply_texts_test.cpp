@@ -41,7 +41,7 @@ class ApplyTextsTest : public testing::Test {
 
 TEST_F(ApplyTextsTest, ButtonsTakeThePageTextFirstAndFallThroughTheMarker) {
   TForm page(kSpec, kLayout);
-  ApplyTexts(page, L"InstallWizard", L"TButton");
+  ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TButton");
   EXPECT_EQ(page.Control(L"bt_Cancel").Caption(), L"Page cancel");
   EXPECT_EQ(page.Control(L"bt_Next").Caption(), L"Shared next");
   EXPECT_EQ(page.Control(L"lb_Title").Caption(), L"lb_Title") << "labels are another pass";
@@ -50,7 +50,7 @@ TEST_F(ApplyTextsTest, ButtonsTakeThePageTextFirstAndFallThroughTheMarker) {
 
 TEST_F(ApplyTextsTest, LabelsGetEscapesExpandedHintsAndEmptyTexts) {
   TForm page(kSpec, kLayout);
-  ApplyTexts(page, L"InstallWizard", L"TLabel");
+  ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TLabel");
   EXPECT_EQ(page.Control(L"lb_Title").Caption(), L"First\nSecond     end");
   EXPECT_EQ(page.Control(L"lb_Title").Hint, L"A hint");
   EXPECT_EQ(page.Control(L"lb_Keep").Caption(), L"lb_Keep") << "no text: the design caption";
@@ -60,7 +60,7 @@ TEST_F(ApplyTextsTest, LabelsGetEscapesExpandedHintsAndEmptyTexts) {
 TEST_F(ApplyTextsTest, WithoutTextStoreEveryComponentKeepsItsCaption) {
   App.Texts.reset();
   TForm page(kSpec, kLayout);
-  ApplyTexts(page, L"InstallWizard", L"TButton");
+  ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TButton");
   EXPECT_EQ(page.Control(L"bt_Cancel").Caption(), L"bt_Cancel");
 }
 

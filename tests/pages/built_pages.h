@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "winfx/application.h"
 
 namespace testing_support {

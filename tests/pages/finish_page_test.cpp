@@ -8,7 +8,8 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/create_forms.h"
+#include "main/create_forms.h"
+#include "pages/wizard_run.h"
 #include "prepare/prepare_form.h"
 #include "winfx/application.h"
 
@@ -62,7 +63,7 @@ TEST_P(FinishPageTest, ShowsTheJobsLabelsAndPreparesTheStartOption) {
     WriteFile(App.Paths.SetupIniPath, std::string("[Setup]\r\n") + c.startSetting + "\r\n");
   }
   WriteFile(kMarker, "left over from before");
-  FPrepare->Mode = c.mode;
+  pages::HandOverRun({c.mode, {}});
   FFinish->Show();
 
   EXPECT_EQ(FFinish->Control(L"ck_StartProgram").Visible(), c.startShown);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/eula_page.h"
 #include "tests/pages/built_pages.h"
 #include "tests/pages/licence_files.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/eula_page.h"
 #include "tests/pages/built_pages.h"
 #include "tests/pages/licence_files.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/ask_install_page.h"
 #include "pages/eula_page.h"
 #include "tests/pages/built_pages.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/cancel_confirm_dialog.h"
 #include "pages/uninstall_confirm_dialog.h"
 #include "tests/pages/built_pages.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/ask_install_page.h"
 #include "pages/cancelled_page.h"
 #include "pages/eula_page.h"

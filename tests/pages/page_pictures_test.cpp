@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/ask_install_page.h"
 #include "pages/ask_upgrade_page.h"
 #include "pages/cancelled_page.h"

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/create_forms.h"
 #include "core/language/language_table.h"
+#include "main/create_forms.h"
 #include "pages/ask_install_page.h"
 #include "pages/ask_upgrade_page.h"
 #include "pages/cancel_confirm_dialog.h"

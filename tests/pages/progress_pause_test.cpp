@@ -9,11 +9,12 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 #include "pages/cancel_confirm_dialog.h"
 #include "pages/cancelled_page.h"
 #include "pages/finish_page.h"
 #include "pages/progress_page.h"
+#include "pages/wizard_run.h"
 #include "prepare/prepare_form.h"
 #include "winfx/application.h"
 
@@ -181,7 +182,7 @@ TEST_F(ProgressPauseTest, StopLeavesTheWorkHeldAndShowsTheCancelledPage) {
 TEST_F(ProgressPauseTest, StopAfterTheLastStepRanUnderTheConfirmationStillStops) {
   const std::wstring program = L"C:\\pause-test\\last-step";
   ::CreateDirectoryW(program.c_str(), nullptr);
-  FPrepare->Mode = L"Install";
+  pages::HandOverRun({L"Install", {}});
   App.Paths.ProgramDir = program;
   HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   page->lastStepRelease = release;

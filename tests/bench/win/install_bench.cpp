@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/run_and_wait.h"
 #include "app/throttled_reports.h"
 #include "app/worker_thread.h"
 #include "install/file_deployment.h"
@@ -30,6 +29,7 @@
 #include "tests/bench/win/bench_timing.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
+#include "util/run_and_wait.h"
 #include "util/setup_log.h"
 
 namespace {

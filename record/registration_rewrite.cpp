@@ -1,11 +1,11 @@
-#include "prepare/registration_rewrite.h"
+#include "record/registration_rewrite.h"
 
 #include <windows.h>
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
-#include "install/deployment_values.h"
-#include "prepare/record_file_mirror.h"
+#include "record/deployment_values.h"
+#include "record/record_file_mirror.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
 

@@ -1,9 +1,6 @@
 // The body of the entry point, with the administrator query passed in so that tests can refuse.
 #pragma once
 
-#include <string>
-#include <vector>
-
 using AdminQuery = bool (*)();
 
 // The platform's answer: does the process run with administrator rights?
@@ -13,6 +10,3 @@ bool IsProcessAdministrator();
 // runs the message loop; a quiet run ("/quiet") runs its mode without a window instead. Returns 0,
 // or in a quiet run the number of the message that refused.
 int RunSetup(AdminQuery isAdministrator);
-
-// The command-line arguments after the program's own name, as the runtime parses them.
-std::vector<std::wstring> CommandLineArguments();

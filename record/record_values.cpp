@@ -1,4 +1,4 @@
-#include "install/record_values.h"
+#include "record/record_values.h"
 
 #include "app/app.h"
 #include "core/strings/string_util.h"

@@ -1,4 +1,4 @@
-#include "install/deployment_values.h"
+#include "record/deployment_values.h"
 
 #include "util/folder_size.h"
 

@@ -1,4 +1,4 @@
-#include "app/find_entries.h"
+#include "util/find_entries.h"
 
 #include "core/strings/string_util.h"
 #include "util/folder_walk.h"

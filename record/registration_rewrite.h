@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/ini/ini_file.h"
-#include "install/record_values.h"
-#include "prepare/prepare_form.h"
+#include "record/record_values.h"
+#include "record/uninst_struct_info.h"
 
 class TRegistrationRewrite {
  public:

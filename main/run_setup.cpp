@@ -1,4 +1,4 @@
-#include "app/run_setup.h"
+#include "main/run_setup.h"
 
 #include <shlobj.h>
 #include <windows.h>
@@ -10,11 +10,12 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/create_forms.h"
 #include "app/run_outcome.h"
 #include "core/prepare/run_options.h"
 #include "core/strings/utf_string_conversions.h"
+#include "main/create_forms.h"
 #include "prepare/prepare_form.h"
+#include "util/command_line.h"
 #include "util/setup_log.h"
 #include "winfx/application.h"
 
@@ -65,17 +66,6 @@ int RunQuietly() {
 
 bool IsProcessAdministrator() {
   return ::IsUserAnAdmin() != FALSE;
-}
-
-std::vector<std::wstring> CommandLineArguments() {
-  int count = 0;
-  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::vector<std::wstring> list;
-  for (int index = 1; arguments != nullptr && index < count; ++index) {
-    list.push_back(arguments[index]);
-  }
-  ::LocalFree(arguments);
-  return list;
 }
 
 int RunSetup(AdminQuery isAdministrator) {

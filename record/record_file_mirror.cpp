@@ -1,4 +1,4 @@
-#include "prepare/record_file_mirror.h"
+#include "record/record_file_mirror.h"
 
 #include "util/file_bytes.h"
 #include "util/ini_file_io.h"

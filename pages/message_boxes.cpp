@@ -1,4 +1,4 @@
-#include "prepare/message_boxes.h"
+#include "pages/message_boxes.h"
 
 #include <windows.h>
 

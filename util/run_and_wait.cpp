@@ -1,4 +1,4 @@
-#include "app/run_and_wait.h"
+#include "util/run_and_wait.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
-// The preparation window's message boxes: owned by the desktop, captioned with the product
-// name, the text looked up by its identifier ("@@" when the text table lacks it).
+// The message boxes of the run: owned by the desktop, captioned with the product name, the text
+// looked up by its identifier ("@@" when the text table lacks it).
 #pragma once
 
 #include <string>

@@ -1,7 +1,7 @@
 // The entry point of Setup.exe. The command line is read later, by the preparation window.
 #include <windows.h>
 
-#include "app/run_setup.h"
+#include "main/run_setup.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   return RunSetup(&IsProcessAdministrator);

@@ -1,4 +1,4 @@
-#include "app/create_forms.h"
+#include "main/create_forms.h"
 
 #include "pages/ask_install_page.h"
 #include "pages/ask_upgrade_page.h"

@@ -5,7 +5,7 @@
 
 #include "app/app.h"
 #include "core/strings/string_util.h"
-#include "prepare/registration_rewrite.h"
+#include "record/registration_rewrite.h"
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
 #include "util/shortcuts.h"

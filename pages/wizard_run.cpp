@@ -1,0 +1,29 @@
+#include "pages/wizard_run.h"
+
+#include <optional>
+#include <utility>
+
+namespace pages {
+namespace {
+
+std::optional<WizardRun>& HandedRun() {
+  static std::optional<WizardRun> run;
+  return run;
+}
+
+}  // namespace
+
+void HandOverRun(WizardRun run) {
+  HandedRun() = std::move(run);
+}
+
+const WizardRun& CurrentRun() {
+  static const WizardRun kNone;
+  return HandedRun() ? *HandedRun() : kNone;
+}
+
+bool RunHandedOver() {
+  return HandedRun().has_value();
+}
+
+}  // namespace pages

@@ -1,0 +1,21 @@
+// What the pages work on: the mode of the run and the record of the installation it found,
+// handed over by the preparation window before it opens the first page.
+#pragma once
+
+#include <string>
+
+#include "record/uninst_struct_info.h"
+
+namespace pages {
+
+struct WizardRun {
+  std::wstring Mode;  // "Install", "Upgrade", "Uninstall" or "UninstallAnyway"
+  UNINSTStruct_INFO UninstInfo;
+};
+
+void HandOverRun(WizardRun run);
+// The run handed over; an empty one (no mode, no record) before any was.
+const WizardRun& CurrentRun();
+bool RunHandedOver();
+
+}  // namespace pages
