@@ -13,6 +13,13 @@ class TFPrepare : public winfx::TForm {
  public:
   TFPrepare();
 
+  // A run without a user (quiet_run.cpp): the checks, the verdict and the work of the mode, with
+  // no window shown; returns the run's exit code.
+  int RunQuiet();
+
+ private:
+  // What the start checks found and the run decided; the pages get the mode and the record
+  // handed over when the first page opens.
   bool PrivateFolderFound = false;
   bool InstalledVersionFound = false;
   std::wstring InstalledVersion;
@@ -23,6 +30,8 @@ class TFPrepare : public winfx::TForm {
   int StepCount = 0;
   std::wstring Mode;
   UNINSTStruct_INFO UninstInfo;
+
+  void FormShow();
 
   // Start checks (prepare_checks.cpp).
   void RunPrepareChecks();
@@ -36,12 +45,6 @@ class TFPrepare : public winfx::TForm {
   // The private registry folder of this package's product; "" when it cannot be named.
   std::wstring PrivateFolderPath() const;
 
-  // A run without a user (quiet_run.cpp): the checks, the verdict and the work of the mode, with
-  // no window shown; returns the run's exit code.
-  int RunQuiet();
-
- private:
-  void FormShow();
   // Refuses with MSG_101 a package whose names for `mode` break the folder-name rules.
   bool RefusesBrokenNames(prepare::RunMode mode);
   void bt_CancelClick();
