@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/worker_thread.h"
-#include "tests/bench/win/bench_payload.h"
-#include "tests/bench/win/bench_timing.h"
+#include "bench/win/bench_payload.h"
+#include "bench/win/bench_timing.h"
 #include "uninstall/uninstall_thread.h"
 #include "util/removal_guards.h"
 

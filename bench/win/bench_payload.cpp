@@ -1,4 +1,4 @@
-#include "tests/bench/win/bench_payload.h"
+#include "bench/win/bench_payload.h"
 
 #include <shlobj.h>
 #include <windows.h>
