@@ -71,7 +71,7 @@ echo "== launch and wizard install" >&2
 package="Z:$(cd "$win_build/sample-package" && pwd | tr / '\\')"
 run_wine "$win_build/launch_bench.exe" "$package" "$rounds" 3 | tee -a "$figures" >&2
 echo "== reading the workbook natively" >&2
-"$native_build/tests/bench/xls_read_bench" | tee "$work/xls.txt" >&2
+"$native_build/bench/xls_read_bench" | tee "$work/xls.txt" >&2
 sed -n 's/^[0-9]* runs: min \([0-9.]*\) ms, median \([0-9.]*\) ms$/figure xls_read min \1 median \2 rounds 200/p' \
   "$work/xls.txt" >>"$figures"
 

@@ -17,7 +17,6 @@ namespace {
 using namespace std::chrono_literals;
 using namespace e2e;
 
-constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
 constexpr char kProgramBytes[] = "MZ the Kestra program\r\n\x01\x02\x03";
 constexpr char kForeignRecord[] =
     "[HKEY_LOCAL_MACHINE\\Software\\Foreign]\r\nStale=1\r\n\r\n[Another]\r\nKey=Value\r\n";

@@ -10,7 +10,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kTimeout = 60s;
-constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
 // The installation rewrites the record file wholly; any content does for a start.
 constexpr char kEmptyRecord[] = "[HKEY_LOCAL_MACHINE\\Software\\Placeholder]\r\nValue=1\r\n";
 

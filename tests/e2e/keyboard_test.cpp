@@ -18,7 +18,6 @@ using driver::Process;
 using e2e::Click;
 using e2e::ShownPage;
 
-constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
 constexpr wchar_t kLicenceText[] = L"(licence text)";
 
 enum class KeyKind { kTab, kEnter, kEscape, kMnemonic, kTabToLicenceText };
@@ -114,7 +113,7 @@ TEST_P(KeyboardTest, KeysActOnThePageAndLeaveItWhole) {
   package.WriteText(L"Setup.ini",
                     "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PROGRAM_VERSION=2.0\r\n"
                     "%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n");
-  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"EULA\\en\\Service.rtf", e2e::kLicence);
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
   for (const Step& step : row.path) {
     HWND page = ShownPage(setup, step.page);

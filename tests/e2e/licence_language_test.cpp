@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/test_package.h"
+#include "tests/e2e/wizard_walk.h"
 #include "tools/driver/driver.h"
 
 namespace {
@@ -32,13 +33,6 @@ const LicenceCase kCases[] = {
     {"SpanishShowsEs", 0x0C0A, {"es", "en"}, L"Licence es"},
     {"SpanishWithoutItsFolderShowsEn", 0x0C0A, {"de", "en"}, L"Licence en"},
 };
-
-HWND RichEditOf(HWND parent) {
-  for (const auto& child : driver::ChildWindows(parent)) {
-    if (_wcsnicmp(child.className.c_str(), L"RichEdit", 8) == 0) return child.handle;
-  }
-  return nullptr;
-}
 
 class LicenceLanguage : public testing::TestWithParam<LicenceCase> {};
 
@@ -76,7 +70,7 @@ TEST_P(LicenceLanguage, ShowsTheLicenceOfTheSystemLanguage) {
   driver::Click(next);
   const auto licence = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFEULA", 60s);
   ASSERT_TRUE(licence.has_value());
-  HWND editor = RichEditOf(licence->handle);
+  HWND editor = e2e::RichEditOf(licence->handle);
   ASSERT_NE(editor, nullptr);
   std::wstring text = driver::WindowText(editor);
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();

@@ -9,12 +9,6 @@
 
 namespace e2e {
 
-std::wstring SpecialFolder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
 std::optional<std::string> FileBytes(const std::wstring& path) {
   const auto bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;

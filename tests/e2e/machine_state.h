@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/util/test_files.h"
 #include "util/file_bytes.h"
 
 namespace e2e {
@@ -18,7 +19,7 @@ using namespace std::chrono_literals;
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::wstring SpecialFolder(int csidl);
+using test_files::SpecialFolder;
 
 std::optional<std::string> FileBytes(const std::wstring& path);
 using ::FileExists;

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,24 @@ std::optional<driver::WindowInfo> PageOfTheUninstaller(const driver::Process& se
       kWorkTimeout);
 }
 
+// Runs `package` over the installed product: agrees to replace it, waits for the earlier
+// uninstaller's finish page, lets `atFinishPage` look at that page while it waits, presses Finish
+// and walks the installation to its end.
+void ReplaceThroughTheWizard(const TestPackage& package,
+                             const std::function<void(HWND)>& atFinishPage = nullptr) {
+  driver::Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
+  AgreeToReplace(setup);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+  const auto finish = PageOfTheUninstaller(setup, L"TFFinish");
+  ASSERT_TRUE(finish.has_value()) << "the earlier uninstaller reaches its finish page";
+  if (atFinishPage) {
+    atFinishPage(finish->handle);
+    if (testing::Test::HasFatalFailure()) return;
+  }
+  Click(finish->handle, L"&Finish");
+  WalkInstallation(setup);
+}
+
 TEST(Reinstall, SameVersionIsRemovedByItsUninstallerThenInstalledAfresh) {
   const ProductSettings first{"KestraBoardApp", "KestraBoard", "KestraBoard"};
   ProductSettings second = first;
@@ -62,18 +81,13 @@ TEST(Reinstall, SameVersionIsRemovedByItsUninstallerThenInstalledAfresh) {
   WriteFileText(backup + L"\\Left by the first run.txt", "stale");
   ASSERT_EQ(RunValue(L"KestraBoard").has_value(), true);
 
-  driver::Process setup(L"\"" + again->SetupPath() + L"\"", again->Folder());
-  AgreeToReplace(setup);
-  ASSERT_FALSE(testing::Test::HasFatalFailure());
-  const auto finish = PageOfTheUninstaller(setup, L"TFFinish");
-  ASSERT_TRUE(finish.has_value()) << "the earlier uninstaller reaches its finish page";
-  HWND label = driver::FindChildByText(finish->handle, L"Uninstallation complete");
-  ASSERT_NE(label, nullptr);
-  EXPECT_TRUE(::IsWindowVisible(label));
-  EXPECT_FALSE(MachineKeyExists(std::wstring(kUninstallKey) + L"KestraBoard"))
-      << "the uninstall entry is gone before the user presses Finish";
-  Click(finish->handle, L"&Finish");
-  WalkInstallation(setup);
+  ReplaceThroughTheWizard(*again, [](HWND finish) {
+    HWND label = driver::FindChildByText(finish, L"Uninstallation complete");
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(label));
+    EXPECT_FALSE(MachineKeyExists(std::wstring(kUninstallKey) + L"KestraBoard"))
+        << "the uninstall entry is gone before the user presses Finish";
+  });
   ASSERT_FALSE(testing::Test::HasFatalFailure());
 
   // The values are this run's: the start-up value under its new name only.
@@ -140,13 +154,7 @@ TEST(Reinstall, LinksStayUnfollowedAndEveryScriptSurvives) {
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held.IsValid());
 
-  driver::Process setup(L"\"" + again->SetupPath() + L"\"", again->Folder());
-  AgreeToReplace(setup);
-  ASSERT_FALSE(testing::Test::HasFatalFailure());
-  const auto finish = PageOfTheUninstaller(setup, L"TFFinish");
-  ASSERT_TRUE(finish.has_value()) << "the earlier uninstaller reaches its finish page";
-  Click(finish->handle, L"&Finish");
-  WalkInstallation(setup);
+  ReplaceThroughTheWizard(*again);
   ASSERT_FALSE(testing::Test::HasFatalFailure());
   held.Reset();
 

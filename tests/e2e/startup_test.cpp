@@ -44,6 +44,13 @@ std::vector<driver::WindowInfo> FormsOf(DWORD processId) {
   return forms;
 }
 
+// A package with the workbook and no Setup.ini: Setup.exe builds every form, then refuses it.
+e2e::TestPackage PackageWithoutSettings(const std::wstring& name) {
+  e2e::TestPackage package(name);
+  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  return package;
+}
+
 TEST(Startup, WithoutWorkbookShowsTheMessageAndEndsWithExitCodeZero) {
   e2e::TestPackage package(L"no-workbook");
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
@@ -64,8 +71,7 @@ constexpr wchar_t kNoPrivateFolderMessage[] =
     L"name. (101)";
 
 TEST(Startup, WithoutSettingsFileCompletesAndRefusesToInstall) {
-  e2e::TestPackage package(L"no-settings");
-  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  const e2e::TestPackage package = PackageWithoutSettings(L"no-settings");
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
 
   const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);
@@ -125,8 +131,7 @@ TEST(Startup, CreatesTheTwelveWindowsInOrderWithThePreparationWindowShown) {
 }
 
 TEST(Startup, EveryFormIsAWindowOfItsOwnOnTheTaskbar) {
-  e2e::TestPackage package(L"taskbar");
-  package.AddTestData(kWorkbook, L"Texts\\" + kWorkbook);
+  const e2e::TestPackage package = PackageWithoutSettings(L"taskbar");
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
   // The refusal of a package without settings comes once every form exists.
   const auto box = driver::WaitForMessageBox(setup.Id(), kStartTimeout);

@@ -7,6 +7,11 @@
 
 namespace e2e {
 
+// The English licence of the test packages, for EULA\en\Service.rtf: one line of RTF that reads
+// "Kestra licence terms".
+inline constexpr char kLicence[] =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
+
 // The folder of the test program, where the build puts Setup.exe and the test data.
 std::wstring BuildFolder();
 

@@ -19,8 +19,6 @@ using namespace std::chrono_literals;
 using driver::Process;
 using namespace e2e;
 
-constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
-
 TEST(Uninstall, FromTheUninstallEntryThroughTheConfirmation) {
   e2e::TestPackage package(L"uninstall-scan");
   package.AddTestData(L"Scan_Texts.xls", L"Texts\\InstallWizard_Texts.xls");

@@ -15,25 +15,13 @@ using driver::Process;
 using e2e::Click;
 using e2e::ShownPage;
 
-constexpr char kLicence[] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Kestra licence terms\\par}";
-
-// The licence's rich-edit control, whichever rich-edit library provides it.
-HWND RichEditOf(HWND parent) {
-  for (const auto& child : driver::ChildWindows(parent)) {
-    if (_wcsnicmp(child.className.c_str(), L"RichEdit", 8) == 0) {
-      return child.handle;
-    }
-  }
-  return nullptr;
-}
-
 TEST(Wizard, WelcomeLicenceReadyAndBackThenCancel) {
   e2e::TestPackage package(L"walk");
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
   package.WriteText(L"Setup.ini",
                     "[Setup]\r\n%PROGRAM_FILES=Kestra\r\n%PROGRAM_VERSION=2.0\r\n"
                     "%PUBLISHER=Kestra Software\r\n%REG_FODLER_PROGNAME=KestraCapture\r\n");
-  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"EULA\\en\\Service.rtf", e2e::kLicence);
   Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
 
   HWND welcome = ShownPage(setup, L"TFWelcome");
@@ -42,7 +30,7 @@ TEST(Wizard, WelcomeLicenceReadyAndBackThenCancel) {
 
   HWND licence = ShownPage(setup, L"TFEULA");
   ASSERT_NE(licence, nullptr);
-  HWND editor = RichEditOf(licence);
+  HWND editor = e2e::RichEditOf(licence);
   ASSERT_NE(editor, nullptr);
   EXPECT_NE(driver::WindowText(editor).find(L"Kestra licence terms"), std::wstring::npos)
       << "the English licence is shown for a language without its own";

@@ -29,6 +29,13 @@ void Click(HWND page, const std::wstring& caption) {
   driver::Click(button);
 }
 
+HWND RichEditOf(HWND page) {
+  for (const auto& child : driver::ChildWindows(page)) {
+    if (_wcsnicmp(child.className.c_str(), L"RichEdit", 8) == 0) return child.handle;
+  }
+  return nullptr;
+}
+
 void WalkInstallation(const driver::Process& setup, bool withLicence) {
   HWND welcome = ShownPage(setup, L"TFWelcome");
   ASSERT_NE(welcome, nullptr);

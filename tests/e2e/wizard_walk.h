@@ -23,6 +23,9 @@ HWND ShownPage(const driver::Process& setup, const wchar_t* className,
                std::chrono::milliseconds timeout = kPageTimeout);
 // Presses the page's button with that caption; fails the test when the page has none.
 void Click(HWND page, const std::wstring& caption);
+// The page's rich-edit control (the licence), whichever rich-edit library provides it; nullptr
+// when the page has none.
+HWND RichEditOf(HWND page);
 
 // From the welcome page through the licence (when the package shows one), the ready page and the
 // install page to the finish page, whose Finish ends the run with exit code 0.

@@ -3,26 +3,15 @@
 checker's tests:
 
     defect_workbooks.py SAMPLE_TEXTS_TSV OUT_DIR
+
+The workbooks are read and written as the bad-package catalogue's are
+(tests/catalogue/make_bad_workbooks.py).
 """
 import os
 import sys
 
-import xlwt
-
-
-def read_table(path):
-    with open(path, encoding="utf-8") as table:
-        return [line.rstrip("\r\n").split("\t") for line in table if line.strip()]
-
-
-def write(rows, path, sheet_name="Install"):
-    book = xlwt.Workbook(encoding="utf-8")
-    sheet = book.add_sheet(sheet_name)
-    for r, row in enumerate(rows):
-        for c, cell in enumerate(row):
-            if cell:
-                sheet.write(r, c, cell)
-    book.save(path)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "catalogue"))
+from make_bad_workbooks import sample_rows, write  # noqa: E402
 
 
 def set_cell(rows, ident, language, text):
@@ -36,27 +25,30 @@ def set_cell(rows, ident, language, text):
 
 def main(source, out):
     os.makedirs(out, exist_ok=True)
-    rows = read_table(source)
-    write(rows, os.path.join(out, "other_sheet.xls"), sheet_name="Texts")
-    write([[cell for i, cell in enumerate(row) if i != 1] for row in rows],
-          os.path.join(out, "no_english.xls"))
+    rows = sample_rows(source)
+
+    def path(name):
+        return os.path.join(out, name + ".xls")
+
+    write(path("other_sheet"), rows, sheet_name="Texts")
+    write(path("no_english"), [[cell for i, cell in enumerate(row) if i != 1] for row in rows])
     filler = [["Filler_%04d" % i] + ["x"] * (len(rows[0]) - 1) for i in range(1200)]
-    write(rows[:1] + filler + rows[1:], os.path.join(out, "too_many_rows.xls"))
+    write(path("too_many_rows"), rows[:1] + filler + rows[1:])
 
     holes = [list(row) for row in rows]
     set_cell(holes, "MSG_102", "French", "@@")
     set_cell(holes, "bt_Next->Caption", "French", "@@")
     set_cell(holes, "ProductName", "German", "")
-    write(holes, os.path.join(out, "language_holes.xls"))
+    write(path("language_holes"), holes)
 
     loop = [list(row) for row in rows]
     blank = [""] * (len(rows[0]) - 1)
     loop += [["[Loop1]"] + blank, ["%Mapping%"] + ["Loop2"] * len(blank),
              ["[Loop2]"] + blank, ["%Mapping%"] + ["Loop1"] * len(blank)]
-    write(loop, os.path.join(out, "mapping_loop.xls"))
+    write(path("mapping_loop"), loop)
 
     without = [row for row in rows if row[0] != "CreateLinks"]
-    write(without, os.path.join(out, "no_create_links.xls"))
+    write(path("no_create_links"), without)
 
 
 if __name__ == "__main__":

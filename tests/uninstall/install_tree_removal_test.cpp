@@ -34,12 +34,6 @@ class TrippingSinks : public StatusSink, public ProgressSink {
   void SetPosition(int) override {}
 };
 
-std::wstring Special(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
 TEST(DeleteInstallTree, KeepsScriptsMacrosAndTheProgramFolder) {
   const std::wstring product = test_files::FreshFolder(L"KestraTree");
   const std::wstring program = product + L"KestraTree\\";
@@ -98,7 +92,7 @@ TEST(DeleteInstallTree, BarWrapsFromHundredToOne) {
 }
 
 TEST(DeleteInstallTree, FoldersThatAreNotAProductFolderAreNeverWalked) {
-  const std::wstring programFiles = Special(CSIDL_PROGRAM_FILES);
+  const std::wstring programFiles = test_files::SpecialFolder(CSIDL_PROGRAM_FILES);
   test_files::WriteText(programFiles + L"\\KestraCanary\\canary.txt", "canary");
   test_files::WriteText(L"C:\\kestra-canary.txt", "canary");
   const std::wstring cases[] = {
@@ -108,8 +102,8 @@ TEST(DeleteInstallTree, FoldersThatAreNotAProductFolderAreNeverWalked) {
       programFiles,
       programFiles + L"\\",
       programFiles + L"\\KestraCanary\\..",
-      Special(CSIDL_WINDOWS),
-      Special(CSIDL_COMMON_APPDATA),
+      test_files::SpecialFolder(CSIDL_WINDOWS),
+      test_files::SpecialFolder(CSIDL_COMMON_APPDATA),
       L"KestraCanary",
   };
   for (const auto& installDir : cases) {

@@ -18,12 +18,6 @@ namespace {
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-std::wstring Special(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
 void WriteValue(HKEY root, const std::wstring& key, const std::wstring& name,
                 const std::wstring& data) {
   win::RegKey opened;
@@ -128,7 +122,7 @@ struct MenuLayout {
 
 MenuLayout MakeMenu(const std::wstring& publisherName) {
   MenuLayout menu;
-  menu.publisher = Special(CSIDL_COMMON_PROGRAMS) + L"\\" + publisherName;
+  menu.publisher = test_files::SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\" + publisherName;
   menu.program = menu.publisher + L"\\Kestra Steps";
   const std::wstring desktop = test_files::FreshFolder(L"steps-desktop-" + publisherName);
   menu.record.LINK_ProgramsExec = menu.program + L"\\Kestra Steps.lnk";
@@ -152,7 +146,7 @@ TEST_F(UninstallSteps, LinksAndBothMenuFoldersGoWhenNothingElseIsLeft) {
   EXPECT_FALSE(test_files::IsFile(menu.record.LINK_DesktopExec));
   EXPECT_FALSE(test_files::IsFolder(menu.program));
   EXPECT_FALSE(test_files::IsFolder(menu.publisher));
-  EXPECT_TRUE(test_files::IsFolder(Special(CSIDL_COMMON_PROGRAMS)));
+  EXPECT_TRUE(test_files::IsFolder(test_files::SpecialFolder(CSIDL_COMMON_PROGRAMS)));
 }
 
 TEST_F(UninstallSteps, PublisherMenuFolderStaysWithAnotherProductsFolder) {
@@ -178,7 +172,7 @@ TEST_F(UninstallSteps, EmptyManualLinkIsNotDeletedAndEmptyPathsRemoveNoFolder) {
 TEST_F(UninstallSteps, AnEmptySpecialFolderHoldingTheLinkIsNotRemoved) {
   // A Start-menu layout without publisher and programs folders puts the links straight into a
   // special folder; removing its last link must not remove the folder.
-  const std::wstring special = Special(CSIDL_MYVIDEO);
+  const std::wstring special = test_files::SpecialFolder(CSIDL_MYVIDEO);
   ASSERT_FALSE(special.empty());
   UNINSTStruct_INFO record;
   record.LINK_ProgramsExec = special + L"\\Kestra Steps.lnk";

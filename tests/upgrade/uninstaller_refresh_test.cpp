@@ -12,12 +12,6 @@
 
 namespace {
 
-std::wstring Special(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
 TEST(UninstallerRefresh, CopyFolderHoldsThePackageWithoutItsPayload) {
   const std::wstring root = test_files::FreshFolder(L"refresh");
   const std::wstring package = root + L"package\\";
@@ -66,7 +60,7 @@ TEST(UninstallerRefresh, FoldersItCannotOwnAreLeftAlone) {
   const std::wstring package = root + L"package\\";
   test_files::WriteText(package + L"Setup.exe", "setup");
   test_files::WriteText(package + L"Inner\\Setup.exe", "inner");
-  const std::wstring templates = Special(CSIDL_COMMON_TEMPLATES);
+  const std::wstring templates = test_files::SpecialFolder(CSIDL_COMMON_TEMPLATES);
   test_files::WriteText(templates + L"\\refresh-canary.txt", "canary");
   ::SetCurrentDirectoryW(package.c_str());
 

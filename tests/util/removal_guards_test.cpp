@@ -7,13 +7,9 @@
 
 #include <string>
 
-namespace {
+#include "tests/util/test_files.h"
 
-std::wstring Special(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
+namespace {
 
 std::wstring ParentOf(const std::wstring& path) {
   return path.substr(0, path.rfind(L'\\'));
@@ -26,7 +22,7 @@ struct InstallDirCase {
 };
 
 TEST(RemovalGuards, InstallDirMustBeAPlainFolderOfItsOwn) {
-  const std::wstring programFiles = Special(CSIDL_PROGRAM_FILES);
+  const std::wstring programFiles = test_files::SpecialFolder(CSIDL_PROGRAM_FILES);
   const InstallDirCase cases[] = {
       {"product folder", programFiles + L"\\Kestra", true},
       {"product folder with separator", programFiles + L"\\Kestra\\", true},
@@ -47,13 +43,13 @@ TEST(RemovalGuards, InstallDirMustBeAPlainFolderOfItsOwn) {
       {"Program Files", programFiles, false},
       {"Program Files, other case", L"c:\\PROGRAM FILES (X86)", false},
       {"64-bit Program Files", L"C:\\Program Files", false},
-      {"Windows", Special(CSIDL_WINDOWS), false},
-      {"system folder", Special(CSIDL_SYSTEM), false},
-      {"common templates", Special(CSIDL_COMMON_TEMPLATES), false},
-      {"desktop", Special(CSIDL_DESKTOPDIRECTORY), false},
-      {"documents", Special(CSIDL_PERSONAL), false},
-      {"folder above the profiles", ParentOf(Special(CSIDL_PROFILE)), false},
-      {"common application data", Special(CSIDL_COMMON_APPDATA), false},
+      {"Windows", test_files::SpecialFolder(CSIDL_WINDOWS), false},
+      {"system folder", test_files::SpecialFolder(CSIDL_SYSTEM), false},
+      {"common templates", test_files::SpecialFolder(CSIDL_COMMON_TEMPLATES), false},
+      {"desktop", test_files::SpecialFolder(CSIDL_DESKTOPDIRECTORY), false},
+      {"documents", test_files::SpecialFolder(CSIDL_PERSONAL), false},
+      {"folder above the profiles", ParentOf(test_files::SpecialFolder(CSIDL_PROFILE)), false},
+      {"common application data", test_files::SpecialFolder(CSIDL_COMMON_APPDATA), false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsRemovableInstallDir(c.installDir), c.removable) << c.label;
@@ -61,12 +57,14 @@ TEST(RemovalGuards, InstallDirMustBeAPlainFolderOfItsOwn) {
 }
 
 TEST(RemovalGuards, ProtectedFoldersIncludeSpecialFoldersAndWhatHoldsThem) {
-  EXPECT_TRUE(IsProtectedFolder(Special(CSIDL_COMMON_PROGRAMS)));
-  EXPECT_TRUE(IsProtectedFolder(ParentOf(Special(CSIDL_COMMON_PROGRAMS))));
+  EXPECT_TRUE(IsProtectedFolder(test_files::SpecialFolder(CSIDL_COMMON_PROGRAMS)));
+  EXPECT_TRUE(IsProtectedFolder(ParentOf(test_files::SpecialFolder(CSIDL_COMMON_PROGRAMS))));
   EXPECT_TRUE(IsProtectedFolder(L"C:\\"));
   EXPECT_TRUE(IsProtectedFolder(L""));
-  EXPECT_FALSE(IsProtectedFolder(Special(CSIDL_COMMON_PROGRAMS) + L"\\Kestra Labs"));
-  EXPECT_FALSE(IsProtectedFolder(Special(CSIDL_COMMON_PROGRAMS) + L"\\Kestra Labs\\Kestra Scan"));
+  EXPECT_FALSE(
+      IsProtectedFolder(test_files::SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kestra Labs"));
+  EXPECT_FALSE(IsProtectedFolder(test_files::SpecialFolder(CSIDL_COMMON_PROGRAMS) +
+                                 L"\\Kestra Labs\\Kestra Scan"));
 }
 
 TEST(RemovalGuards, NormalisedPathDropsOneTrailingSeparatorOnly) {

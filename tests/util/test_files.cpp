@@ -107,4 +107,10 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.rfind(L'\\') + 1);
 }
 
+std::wstring SpecialFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
 }  // namespace test_files

@@ -36,4 +36,8 @@ bool PlantLink(const std::wstring& link, const std::wstring& target);
 // The folder of the running test program, with a trailing "\".
 std::wstring ProgramFolder();
 
+// The special folder of that CSIDL, as SHGetFolderPathW gives it now (no trailing "\"); empty
+// when there is none.
+std::wstring SpecialFolder(int csidl);
+
 }  // namespace test_files

@@ -7,47 +7,41 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/worker_thread.h"
-#include "tests/bench/win/bench_payload.h"
-#include "tests/bench/win/bench_timing.h"
+#include "bench/win/bench_payload.h"
+#include "bench/win/bench_timing.h"
 #include "uninstall/uninstall_thread.h"
 #include "util/removal_guards.h"
 
 namespace {
 
 constexpr wchar_t kFinished[] = L"UNINSTALL_THREAD_FINISHED";
-constexpr int kFolders = 20;
 
 const std::wstring kProduct = L"C:\\uninstall-bench\\KestraBench";
 
 // The install benchmark's payload: files of 100,000 bytes in 20 folders.
 void MakeTree(int files) {
-  bench::MakePayload(kProduct + L"\\KestraBench", {files, kFolders, 100'000});
+  bench::PayloadShape shape;
+  shape.files = files;
+  bench::MakePayload(kProduct + L"\\KestraBench", shape);
 }
 
 // The baseline: delete every file, remove every folder below the product folder.
 void BareDelete(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
+  bench::ForEachEntry(folder, [&](const std::wstring& name, bool isFolder) {
     const std::wstring path = folder + L"\\" + name;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (isFolder) {
       BareDelete(path);
       ::RemoveDirectoryW(path.c_str());
     } else {
       ::DeleteFileW(path.c_str());
     }
-  } while (::FindNextFileW(search, &data));
-  ::FindClose(search);
+  });
 }
 
 // Runs the worker against a window that takes its reports as the page does, to the end.
@@ -69,19 +63,6 @@ void WorkerDelete(HWND page) {
   }
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-template <typename Work>
-double TimeMs(Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -93,27 +74,29 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> bare;
   for (int round = 0; round < rounds; ++round) {
     MakeTree(files);
-    engine.push_back(TimeMs([&] { WorkerDelete(page); }));
+    engine.push_back(bench::TimeMs([&] { WorkerDelete(page); }));
     MakeTree(files);
-    bare.push_back(TimeMs([&] { BareDelete(kProduct); }));
+    bare.push_back(bench::TimeMs([&] { BareDelete(kProduct); }));
   }
   std::vector<double> guard;
   for (int round = 0; round < rounds; ++round) {
-    guard.push_back(TimeMs([] { (void)IsRemovableInstallDir(kProduct); }));
+    guard.push_back(bench::TimeMs([] { (void)IsRemovableInstallDir(kProduct); }));
   }
   std::vector<double> notify;
   for (int round = 0; round < rounds; ++round) {
-    notify.push_back(TimeMs([] { ::SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr); }));
+    notify.push_back(
+        bench::TimeMs([] { ::SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr); }));
   }
-  const double engineMs = Median(engine);
-  const double bareMs = Median(bare);
+  const double engineMs = bench::Median(engine);
+  const double bareMs = bench::Median(bare);
   std::printf(
       "%d files, %d rounds, median: uninstall worker %.1f ms, bare DeleteFileW %.1f ms, "
       "ratio %.2f\n",
       files, rounds, engineMs, bareMs, engineMs / bareMs);
   std::printf("of which the check of the product folder against the special folders: %.1f ms\n",
-              Median(guard));
-  std::printf("of which the shell notification after the shortcuts: %.1f ms\n", Median(notify));
+              bench::Median(guard));
+  std::printf("of which the shell notification after the shortcuts: %.1f ms\n",
+              bench::Median(notify));
   bench::PrintFigure("uninstall_worker", engine);
   bench::PrintFigure("deletefilew_loop", bare);
   ::DestroyWindow(page);

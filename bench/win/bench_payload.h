@@ -2,9 +2,26 @@
 // folders, and the bare Win32 loops that copy and delete such a tree as fast as the API allows.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace bench {
+
+// Calls visit(name, isFolder) for every entry of `folder` but "." and "..", in the order
+// FindFirstFileW and FindNextFileW give them.
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
+  WIN32_FIND_DATAW data;
+  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    visit(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (::FindNextFileW(search, &data));
+  ::FindClose(search);
+}
 
 struct PayloadShape {
   int files = 2000;

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/bench/win/bench_payload.h"
-#include "tests/bench/win/bench_timing.h"
+#include "bench/win/bench_payload.h"
+#include "bench/win/bench_timing.h"
 #include "tools/driver/driver.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/bench/win/bench_payload.h"
+#include "bench/win/bench_payload.h"
 
 #include <shlobj.h>
 #include <windows.h>
@@ -6,23 +6,6 @@
 #include <vector>
 
 namespace bench {
-
-namespace {
-
-template <typename Visit>
-void ForEachEntry(const std::wstring& folder, Visit visit) {
-  WIN32_FIND_DATAW data;
-  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    visit(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-  } while (::FindNextFileW(search, &data));
-  ::FindClose(search);
-}
-
-}  // namespace
 
 void MakePayload(const std::wstring& folder, const PayloadShape& shape) {
   ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
