@@ -12,6 +12,7 @@
 #include "pages/rich_text.h"
 #include "pages/welcome_page.h"
 #include "util/file_bytes.h"
+#include "util/scoped_handle.h"
 
 TFEULA* FEULA = nullptr;
 
@@ -99,13 +100,15 @@ void TFEULA::bt_PrintEULAClick() {
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = Handle();
   dialog.Flags = PD_RETURNDC | PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION;
+  const bool chosen = ShowPrintDialog(dialog);
+  // Whatever the dialog handed back is ours to free, chosen or not.
+  const win::ScopedCreatedDC printer(dialog.hDC);
+  const win::ScopedGlobalMemory devMode(dialog.hDevMode);
+  const win::ScopedGlobalMemory devNames(dialog.hDevNames);
   // Cancel, or no printer: nothing is printed and the page stays as it is.
-  if (ShowPrintDialog(dialog) && dialog.hDC != nullptr) {
-    pages::PrintRichText(Control(L"re_EULA").Handle, dialog.hDC, kPrintJobTitle);
+  if (chosen && printer.IsValid()) {
+    pages::PrintRichText(Control(L"re_EULA").Handle, printer.Get(), kPrintJobTitle);
   }
-  if (dialog.hDC != nullptr) ::DeleteDC(dialog.hDC);
-  if (dialog.hDevMode != nullptr) ::GlobalFree(dialog.hDevMode);
-  if (dialog.hDevNames != nullptr) ::GlobalFree(dialog.hDevNames);
 }
 
 void TFEULA::bt_PreviousClick() {

@@ -1,6 +1,6 @@
 #include "prepare/prepare_form.h"
 
-#include <shellapi.h>
+#include <vector>
 
 #include "app/app.h"
 #include "core/prepare/name_settings.h"
@@ -8,6 +8,7 @@
 #include "core/text/text_escapes.h"
 #include "localisation/apply_texts.h"
 #include "pages/message_boxes.h"
+#include "util/command_line.h"
 
 TFPrepare* FPrepare = nullptr;
 
@@ -28,11 +29,8 @@ constexpr ControlSpec kLayout[] = {
 
 // The first command-line argument as the runtime parses it; "" when there is none.
 std::wstring FirstArgument() {
-  int count = 0;
-  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::wstring first = (arguments != nullptr && count > 1) ? arguments[1] : L"";
-  ::LocalFree(arguments);
-  return first;
+  const std::vector<std::wstring> arguments = CommandLineArguments();
+  return arguments.empty() ? std::wstring() : arguments.front();
 }
 
 }  // namespace

@@ -93,11 +93,13 @@ void RemovePrivateFolder(const UNINSTStruct_INFO& record) {
     LogLine(L"guard: the private key's path names no product key: " + keyPath);
     return;
   }
-  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, keyPath);
+  // A key that is gone already or will not go is passed over (RegKey logs the failure); a private
+  // key that stayed keeps the publisher key from being empty below.
+  (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, keyPath);
   if (FolderOf(publisherKey).empty()) return;
   win::RegKey publisher;
   if (!publisher.Open(HKEY_LOCAL_MACHINE, publisherKey, KEY_READ)) return;
   const bool empty = publisher.SubKeyNames().empty();
   publisher.Close();
-  if (empty) win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, publisherKey);
+  if (empty) (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, publisherKey);
 }

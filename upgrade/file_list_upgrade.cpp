@@ -54,8 +54,11 @@ void UpdateDisplayVersion(const std::wstring& setupIniPath) {
   // Without a name the path would be the Uninstall key of every program.
   if (entry.empty()) return;
   win::RegKey key;
-  if (!key.Create(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + entry, KEY_WRITE)) return;
-  key.WriteString(L"DisplayVersion", settings->ReadString(L"Setup", L"%PROGRAM_VERSION", L""));
+  if (!key.Create(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + entry, KEY_WRITE) ||
+      !key.WriteString(L"DisplayVersion",
+                       settings->ReadString(L"Setup", L"%PROGRAM_VERSION", L""))) {
+    LogLine(L"upgrade: the uninstall entry keeps its earlier version: " + entry);
+  }
 }
 
 std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,

@@ -7,6 +7,7 @@
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
 #include "util/removal_guards.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -40,10 +41,15 @@ void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstr
       !entryKeyPath.empty() && entry.Open(HKEY_LOCAL_MACHINE, entryKeyPath, KEY_READ | KEY_WRITE);
   const std::optional<std::wstring> command =
       entryOpened ? entry.ReadString(L"UninstallString") : std::nullopt;
-  if (command) (void)entry.DeleteValue(L"UninstallString");
+  if (command && !entry.DeleteValue(L"UninstallString")) {
+    LogLine(L"upgrade: the uninstall command stays while the uninstaller copy is replaced: " +
+            entryKeyPath);
+  }
   ClearFolderTree(target + L"\\", nullptr, nullptr);
   // The payload stays out of the copy, however the package spells its folder.
   const std::wstring payload = SubfolderSpelling(source + L"\\", L"Program Files");
   CopyFolderTree(source + L"\\", target + L"\\", nullptr, false, payload, nullptr);
-  if (command && FileExists(uninstallerPath)) entry.WriteString(L"UninstallString", *command);
+  if (command && FileExists(uninstallerPath) && !entry.WriteString(L"UninstallString", *command)) {
+    LogLine(L"upgrade: the uninstall entry is left without its command: " + entryKeyPath);
+  }
 }

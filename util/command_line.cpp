@@ -4,13 +4,14 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "util/scoped_handle.h"
+
 std::vector<std::wstring> CommandLineArguments() {
   int count = 0;
-  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  const win::ScopedLocalMemory<LPWSTR> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
   std::vector<std::wstring> list;
-  for (int index = 1; arguments != nullptr && index < count; ++index) {
-    list.push_back(arguments[index]);
+  for (int index = 1; arguments.IsValid() && index < count; ++index) {
+    list.push_back(arguments.Get()[index]);
   }
-  ::LocalFree(arguments);
   return list;
 }

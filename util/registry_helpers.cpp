@@ -38,20 +38,24 @@ void DeleteMachineKey(const std::wstring& parent, bool canCreate, const std::wst
   const std::wstring path = WithoutTrailingSeparators(key);
   if (path.empty()) return;
   const std::wstring parentPath = WithoutTrailingSeparators(parent);
+  // A key that is already gone, or will not go, is passed over; RegKey logs the failure.
   if (parentPath.empty()) {
-    win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, path);
+    (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, path);
     return;
   }
   win::RegKey parentKey;
   if (OpenKey(parentKey, HKEY_LOCAL_MACHINE, parentPath, canCreate, KEY_WRITE)) {
-    parentKey.DeleteKeyTree(path);
+    (void)parentKey.DeleteKeyTree(path);
   }
 }
 
 void DeleteUserValue(const std::wstring& key, bool canCreate, const std::wstring& name) {
   if (name.empty()) return;
   win::RegKey userKey;
-  if (OpenKey(userKey, HKEY_CURRENT_USER, key, canCreate, KEY_WRITE)) userKey.DeleteValue(name);
+  // An absent value is passed over, as one that will not go; RegKey logs the failure.
+  if (OpenKey(userKey, HKEY_CURRENT_USER, key, canCreate, KEY_WRITE)) {
+    (void)userKey.DeleteValue(name);
+  }
 }
 
 std::wstring ReadMachineString(const std::wstring& name, bool canCreate, const std::wstring& key) {

@@ -2,7 +2,8 @@
 // HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER. Each helper opens its key for one operation, with
 // KEY_WRITE to delete and KEY_READ to read, and without a view flag, so that a 32-bit program
 // works in the 32-bit view as the installation does. Key paths have no leading "\" and no root
-// name. Nothing is reported: a key that does not open is passed over and reads as "".
+// name. Nothing is reported: a key that does not open is passed over and reads as "", and a
+// deletion that fails is passed over too (RegKey writes it to the run's log).
 //
 // A deletion never reaches beyond what it names: an empty key path or value name is refused, so
 // that a missing name cannot turn into the deletion of a root, of "Software", of the Uninstall

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "core/strings/utf_string_conversions.h"
 #include "util/scoped_handle.h"
@@ -25,11 +26,12 @@ std::string TimeStamp() {
 
 bool OpenSetupLog(const std::wstring& path) {
   // Appending writes whole lines at the end even when another run has the file open too.
-  HANDLE opened = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return false;
+  win::ScopedHandle opened(::CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!opened.IsValid()) return false;
   ::AcquireSRWLockExclusive(&lock);
-  file.Reset(opened);
+  file = std::move(opened);
   ::ReleaseSRWLockExclusive(&lock);
   return true;
 }

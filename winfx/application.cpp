@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "util/setup_log.h"
 
 namespace winfx {
@@ -42,15 +44,11 @@ bool TApplication::LoadIconFile(const std::wstring& path) {
     return static_cast<HICON>(
         ::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
   };
-  HICON big = load(::GetSystemMetrics(SM_CXICON));
-  HICON small = load(::GetSystemMetrics(SM_CXSMICON));
-  if (big == nullptr || small == nullptr) {
-    if (big != nullptr) ::DestroyIcon(big);
-    if (small != nullptr) ::DestroyIcon(small);
-    return false;
-  }
-  bigIcon_ = big;
-  smallIcon_ = small;
+  win::ScopedIcon big(load(::GetSystemMetrics(SM_CXICON)));
+  win::ScopedIcon small(load(::GetSystemMetrics(SM_CXSMICON)));
+  if (!big.IsValid() || !small.IsValid()) return false;
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
   return true;
 }
 
@@ -82,9 +80,8 @@ void TApplication::DestroyForms() {
   mainForm_ = nullptr;
   if (handle_ != nullptr) ::DestroyWindow(handle_);
   handle_ = nullptr;
-  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
-  bigIcon_ = smallIcon_ = nullptr;
+  bigIcon_.Reset();
+  smallIcon_.Reset();
 }
 
 void ShowMessage(const std::wstring& text) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "util/scoped_handle.h"
 #include "winfx/form.h"
 
 namespace winfx {
@@ -20,11 +21,11 @@ class TApplication {
   // The icon of every form created afterwards (title bar, taskbar, Alt+Tab); false when the
   // file holds no icon, and the forms keep the system's.
   bool LoadIconFile(const std::wstring& path);
-  HICON BigIcon() const { return bigIcon_; }
+  HICON BigIcon() const { return bigIcon_.Get(); }
   // A run without a user: forms are message-only windows that are never shown, and ShowMessage
   // only writes its text to the log.
   bool Quiet = false;
-  HICON SmallIcon() const { return smallIcon_; }
+  HICON SmallIcon() const { return smallIcon_.Get(); }
 
   // Creates a form; the first one created becomes the main form. The application owns it.
   template <typename Form>
@@ -48,8 +49,8 @@ class TApplication {
 
  private:
   HWND handle_ = nullptr;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  win::ScopedIcon bigIcon_;
+  win::ScopedIcon smallIcon_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   bool running_ = false;

@@ -4,6 +4,9 @@
 // objidl.h first: the GDI+ headers need it and the lean Windows headers leave it out.
 #include <gdiplus.h>
 
+#include <utility>
+
+#include "util/scoped_handle.h"
 #include "winfx/control.h"
 
 namespace winfx {
@@ -14,7 +17,7 @@ constexpr wchar_t kImageClass[] = L"TImage";
 struct ImageState {
   unsigned options = 0;
   bool whiteBackground = false;
-  HBITMAP picture = nullptr;
+  win::ScopedBitmap picture;
   SIZE size{};
 };
 
@@ -32,16 +35,16 @@ bool StartGdiPlus() {
   return started;
 }
 
-HBITMAP LoadWithGdiPlus(const std::wstring& path) {
-  if (!StartGdiPlus()) return nullptr;
+win::ScopedBitmap LoadWithGdiPlus(const std::wstring& path) {
+  if (!StartGdiPlus()) return {};
   Gdiplus::GpBitmap* bitmap = nullptr;
   if (Gdiplus::DllExports::GdipCreateBitmapFromFile(path.c_str(), &bitmap) != Gdiplus::Ok) {
-    return nullptr;
+    return {};
   }
   HBITMAP result = nullptr;
   Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(bitmap, &result, 0xFFFFFFFF);
   Gdiplus::DllExports::GdipDisposeImage(bitmap);
-  return result;
+  return win::ScopedBitmap(result);
 }
 
 void Paint(HWND hwnd, ImageState& state) {
@@ -52,7 +55,7 @@ void Paint(HWND hwnd, ImageState& state) {
   ::FillRect(dc, &client,
              state.whiteBackground ? static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))
                                    : ::GetSysColorBrush(COLOR_BTNFACE));
-  if (state.picture != nullptr) {
+  if (state.picture.IsValid()) {
     int x = 0;
     int y = 0;
     if (state.options & kCentered) {
@@ -61,17 +64,16 @@ void Paint(HWND hwnd, ImageState& state) {
     } else if (state.options & kAlignRight) {
       x = client.right - state.size.cx;
     }
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, state.picture);
-    ::BitBlt(dc, x, y, state.size.cx, state.size.cy, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    const win::ScopedCreatedDC memory(::CreateCompatibleDC(dc));
+    HGDIOBJ old = ::SelectObject(memory.Get(), state.picture.Get());
+    ::BitBlt(dc, x, y, state.size.cx, state.size.cy, memory.Get(), 0, 0, SRCCOPY);
+    ::SelectObject(memory.Get(), old);
   }
   ::EndPaint(hwnd, &paint);
 }
 
 void ApplyAutoSize(HWND hwnd, const ImageState& state) {
-  if (!(state.options & kAutoSize) || state.picture == nullptr) return;
+  if (!(state.options & kAutoSize) || !state.picture.IsValid()) return;
   RECT rect;
   ::GetWindowRect(hwnd, &rect);
   ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
@@ -92,7 +94,6 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       break;
     case WM_NCDESTROY:
       if (state != nullptr) {
-        if (state->picture != nullptr) ::DeleteObject(state->picture);
         delete state;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       }
@@ -147,14 +148,13 @@ void SetImageWhiteBackground(HWND image, bool white) {
 bool LoadImageFile(HWND image, const std::wstring& path) {
   ImageState* state = StateOf(image);
   if (state == nullptr) return false;
-  auto bitmap = static_cast<HBITMAP>(::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) bitmap = LoadWithGdiPlus(path);
-  if (bitmap == nullptr) return false;
-  if (state->picture != nullptr) ::DeleteObject(state->picture);
-  state->picture = bitmap;
+  win::ScopedBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(
+      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!bitmap.IsValid()) bitmap = LoadWithGdiPlus(path);
+  if (!bitmap.IsValid()) return false;
+  state->picture = std::move(bitmap);
   BITMAP info{};
-  ::GetObjectW(bitmap, sizeof(info), &info);
+  ::GetObjectW(state->picture.Get(), sizeof(info), &info);
   state->size = {info.bmWidth, info.bmHeight};
   ApplyAutoSize(image, *state);
   ::InvalidateRect(image, nullptr, TRUE);
@@ -163,7 +163,7 @@ bool LoadImageFile(HWND image, const std::wstring& path) {
 
 bool ImageHasPicture(HWND image) {
   const ImageState* state = StateOf(image);
-  return state != nullptr && state->picture != nullptr;
+  return state != nullptr && state->picture.IsValid();
 }
 
 }  // namespace winfx

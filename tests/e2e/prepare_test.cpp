@@ -44,8 +44,9 @@ void SeedInstallation(const std::wstring& version, const std::wstring& uninstall
 class PrepareTest : public testing::Test {
  protected:
   void SetUp() override {
-    win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kEntry);
-    win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Kestra Software");
+    // Whatever an earlier test left, if anything.
+    (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kEntry);
+    (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Kestra Software");
   }
 
   std::unique_ptr<Process> Start(const std::wstring& name, const char* settings,
@@ -216,14 +217,14 @@ TEST_F(PrepareTest, LegacyInstallShieldEntryIsRefusedWith302) {
   ExpectBox(*setup,
             L"An earlier installation of this product was found. Please remove it first. (302)");
   ExpectEnd(*setup);
-  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallRoot + L"InstallShield_{0D1F6C2A}");
+  (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallRoot + L"InstallShield_{0D1F6C2A}");
 }
 
 TEST_F(PrepareTest, MatchingNameWithoutTheInstallShieldPrefixIsNotLegacy) {
   WriteValues(kUninstallRoot + L"{0D1F6C2A}", {{L"DisplayName", L"Kestra Capture"}});
   auto setup = Start(L"not-legacy", kSettings);
   EXPECT_TRUE(driver::WaitForVisibleWindowOfClass(setup->Id(), L"TFWelcome", kTimeout));
-  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallRoot + L"{0D1F6C2A}");
+  (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallRoot + L"{0D1F6C2A}");
 }
 
 TEST_F(PrepareTest, ProductMissingFromTheLegacyTableShowsTheDeveloperMessage) {
@@ -238,7 +239,7 @@ TEST_F(PrepareTest, ProductMissingFromTheLegacyTableShowsTheDeveloperMessage) {
   driver::AnswerMessageBox(*box, L"OK");
   EXPECT_TRUE(driver::WaitForVisibleWindowOfClass(setup->Id(), L"TFWelcome", kTimeout))
       << "the installation goes on as a fresh one";
-  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallRoot + L"Foreign");
+  (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, kUninstallRoot + L"Foreign");
 }
 
 TEST_F(PrepareTest, UninstallAnywayOpensTheUninstallPageAtOnce) {

@@ -47,7 +47,7 @@ std::optional<std::wstring> DisplayVersion(const std::wstring& entry) {
 void SetDisplayVersion(const std::wstring& entry, const std::wstring& version) {
   win::RegKey key;
   ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, kUninstallKey + entry, KEY_WRITE));
-  key.WriteString(L"DisplayVersion", version);
+  ASSERT_TRUE(key.WriteString(L"DisplayVersion", version));
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -240,7 +240,7 @@ TEST_F(FileListUpgrade, DisplayVersionNeedsAnEntryName) {
   const Layout l = MakeLayout(L"upgrade-no-entry", "", "9.9");
   win::RegKey uninstall;
   ASSERT_TRUE(uninstall.Create(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WRITE));
-  uninstall.DeleteValue(L"DisplayVersion");
+  (void)uninstall.DeleteValue(L"DisplayVersion");  // normally absent already
   UpdateDisplayVersion(l.setupIni);
   UpdateDisplayVersion(l.root + L"missing\\Setup.ini");
   win::RegKey read;

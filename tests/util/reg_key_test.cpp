@@ -20,7 +20,7 @@ const std::wstring kSibling = kRoot + L"\\Sibling";
 class RegKeyNulTest : public testing::Test {
  protected:
   void SetUp() override {
-    win::RegKey::DeleteTree(HKEY_CURRENT_USER, kRoot);
+    (void)win::RegKey::DeleteTree(HKEY_CURRENT_USER, kRoot);  // left by an earlier run, if any
     for (const std::wstring& path : {kProduct, kSibling}) {
       win::RegKey key;
       ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, path));
@@ -28,7 +28,7 @@ class RegKeyNulTest : public testing::Test {
       ASSERT_TRUE(key.WriteString(L"Other", L"other"));
     }
   }
-  void TearDown() override { win::RegKey::DeleteTree(HKEY_CURRENT_USER, kRoot); }
+  void TearDown() override { (void)win::RegKey::DeleteTree(HKEY_CURRENT_USER, kRoot); }
 
   static std::optional<std::wstring> Read(const std::wstring& path, const std::wstring& name) {
     win::RegKey key;

@@ -37,7 +37,7 @@ bool KeyExists(HKEY root, const std::wstring& key, REGSAM view = 0) {
 
 std::vector<std::wstring> SubKeyNames(const std::wstring& machineKey) {
   win::RegKey opened;
-  opened.Open(HKEY_LOCAL_MACHINE, machineKey, KEY_READ);
+  if (!opened.Open(HKEY_LOCAL_MACHINE, machineKey, KEY_READ)) return {};
   return opened.SubKeyNames();
 }
 
