@@ -22,6 +22,11 @@ inline constexpr wchar_t kWorkerProgressMessage[] = L"SETUP_WORKER_PROGRESS";
 inline constexpr WPARAM kBarPosition = 0;
 inline constexpr WPARAM kStatusText = 1;
 
+// The registered messages by which each worker tells its page (or a quiet run) that it has ended.
+inline constexpr wchar_t kInstallFinishedMessage[] = L"INSTALL_THREAD_FINISHED";
+inline constexpr wchar_t kUninstallFinishedMessage[] = L"UNINSTALL_THREAD_FINISHED";
+inline constexpr wchar_t kUpgradeFinishedMessage[] = L"UPGRADE_THREAD_FINISHED";
+
 // Runs one step of a worker: a step that raises an error is passed over, so that the remaining
 // steps still run.
 void RunStep(const std::function<void()>& step);

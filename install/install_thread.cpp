@@ -8,7 +8,7 @@
 #include "record/deployment_values.h"
 #include "util/ini_file_io.h"
 
-TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, L"INSTALL_THREAD_FINISHED") {}
+TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, kInstallFinishedMessage) {}
 
 std::wstring TInstallThread::Setting(const std::wstring& key,
                                      const std::wstring& defaultValue) const {

@@ -25,7 +25,7 @@ constexpr ControlSpec kControls[] = {
 
 TFInstall::TFInstall()
     : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
-                    L"INSTALL_THREAD_FINISHED", L"pb_Installation", L"lb_InstallProc") {
+                    kInstallFinishedMessage, L"pb_Installation", L"lb_InstallProc") {
   pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"}, {});
 }
 

@@ -29,7 +29,7 @@ constexpr ControlSpec kControls[] = {
 
 TFUninstall::TFUninstall()
     : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
-                    L"UNINSTALL_THREAD_FINISHED", L"pb_Uninstallation", L"lb_UninstallProc") {
+                    kUninstallFinishedMessage, L"pb_Uninstallation", L"lb_UninstallProc") {
   pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"}, {L"lb_Uninstall"});
 }
 

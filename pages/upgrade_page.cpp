@@ -30,7 +30,7 @@ constexpr ControlSpec kControls[] = {
 
 TFUpgradeAndRepair::TFUpgradeAndRepair()
     : TProgressPage(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls),
-                    L"UPGRADE_THREAD_FINISHED", L"pb_UpgradeXRepair", L"lb_UpgradeXRepairProc") {
+                    kUpgradeFinishedMessage, L"pb_UpgradeXRepair", L"lb_UpgradeXRepairProc") {
   pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TLabel", L"TButton"},
                    {L"lb_UpgradeXRepair"});
 }

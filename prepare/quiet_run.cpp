@@ -94,7 +94,7 @@ int TFPrepare::RunQuietUninstall(const std::wstring& mode) {
   CloseProgramAndUpdater();
   LogLine(L"step: uninstallation");
   TUninstallThread worker(Handle(), UninstInfo);
-  RunWorker(worker, L"UNINSTALL_THREAD_FINISHED");
+  RunWorker(worker, kUninstallFinishedMessage);
   if (!worker.Succeeded()) {
     // Files stayed: the entry stays too, and the removal is not reported as done.
     LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_502") + L" (502)");
@@ -128,7 +128,7 @@ int TFPrepare::RunQuietInstall(const std::wstring& mode) {
       if (Mode == L"Upgrade" && FileListsForUpgrade()) {
         LogLine(L"step: upgrade by the file lists of " + UninstInfo.InstallDir);
         TUpgradeThread worker(Handle(), UninstInfo, ExecutableFolder());
-        RunWorker(worker, L"UPGRADE_THREAD_FINISHED");
+        RunWorker(worker, kUpgradeFinishedMessage);
         RefreshUninstallerCopy(UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
                                UninstInfo.UninstRegFolder.empty()
                                    ? L""
@@ -162,7 +162,7 @@ bool TFPrepare::RemoveOlderVersionQuietly() {
 int TFPrepare::InstallQuietly() {
   LogLine(L"step: installation into " + App.Paths.InstallRootDir);
   TInstallThread worker(Handle());
-  RunWorker(worker, L"INSTALL_THREAD_FINISHED");
+  RunWorker(worker, kInstallFinishedMessage);
   CreateInstallationMarker();
   return 0;
 }

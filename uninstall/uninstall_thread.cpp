@@ -6,7 +6,7 @@
 #include "uninstall/removal_sequence.h"
 
 TUninstallThread::TUninstallThread(HWND page, UNINSTStruct_INFO record)
-    : TWorkerThread(page, L"UNINSTALL_THREAD_FINISHED"), record_(std::move(record)) {}
+    : TWorkerThread(page, kUninstallFinishedMessage), record_(std::move(record)) {}
 
 void TUninstallThread::Execute() {
   const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");

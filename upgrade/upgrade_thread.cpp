@@ -11,7 +11,7 @@
 #include "util/special_folders.h"
 
 TUpgradeThread::TUpgradeThread(HWND page, UNINSTStruct_INFO record, std::wstring setupFolder)
-    : TWorkerThread(page, L"UPGRADE_THREAD_FINISHED"),
+    : TWorkerThread(page, kUpgradeFinishedMessage),
       record_(std::move(record)),
       setupFolder_(std::move(setupFolder)) {}
 
