@@ -5,7 +5,7 @@
 #include "app/app.h"
 #include "app/throttled_reports.h"
 #include "core/strings/string_util.h"
-#include "install/install_thread.h"
+#include "install/install_context.h"
 #include "util/file_bytes.h"
 #include "util/find_entries.h"
 #include "util/folder_identity.h"
@@ -38,16 +38,16 @@ std::wstring FolderOf(const std::wstring& path) {
 
 // Copies a folder tree with the page's label and bar, overwriting, reporting at most once per
 // interval; the last file's path and the bar's count are shown at the end.
-void CopyTreeWithReports(TInstallThread& thread, const std::wstring& source,
+void CopyTreeWithReports(InstallContext& context, const std::wstring& source,
                          const std::wstring& target, const std::wstring& leaveOut) {
-  const PauseGate passGate = [&thread] { thread.PassGate(); };
-  ThrottledReports reports(thread, thread, passGate, kFileReportIntervalMs);
-  CopyFolderTree(source, target, &reports, false, leaveOut, &reports, passGate);
+  ThrottledReports reports(context.reporter.status, context.reporter.progress, context.gate,
+                           kFileReportIntervalMs);
+  CopyFolderTree(source, target, &reports, false, leaveOut, &reports, context.gate);
   reports.Flush();
 }
 
 // Runs the four icacls lines on `target`, moving the bar after each when `withBar` is set.
-void RunIcacls(TInstallThread& thread, const std::wstring& target, bool withBar) {
+void RunIcacls(InstallContext& context, const std::wstring& target, bool withBar) {
   // icacls acts on what a link points to, and /T walks on there: a link planted below the folder
   // would carry its permissions elsewhere. Links go first, and /L keeps icacls on any that stay.
   RemoveLinksInTree(strings::WithTrailingSeparator(target));
@@ -55,9 +55,9 @@ void RunIcacls(TInstallThread& thread, const std::wstring& target, bool withBar)
   for (std::size_t index = 0; index < lines.size(); ++index) {
     std::wstring line = lines[index];
     if (index == 2) line = PermissionCommandLines(6, target, EveryoneGroupName())[2];
-    thread.PassGate();
+    context.PassGate();
     RunAndWait(line, kNoWindow);
-    if (withBar) thread.SetPosition(20 * static_cast<int>(index + 1));
+    if (withBar) context.SetPosition(20 * static_cast<int>(index + 1));
   }
 }
 
@@ -98,69 +98,69 @@ std::wstring EveryoneGroupName() {
   return name.empty() ? kEveryoneSidForm : name;
 }
 
-void CopyFiles(TInstallThread& thread) {
-  thread.SetPosition(0);
-  thread.ShowStatus(App.GetText(L"InstallWizard", L"CopyFiles"));
+void CopyFiles(InstallContext& context) {
+  context.SetPosition(0);
+  context.ShowStatus(App.GetText(L"InstallWizard", L"CopyFiles"));
   const std::wstring setupFolder = ExecutableFolder();
   const std::wstring payload = setupFolder + L"Program Files\\";
 
-  CreateSingleFolder(App.Paths.InstallRootDir);
-  CreateSingleFolder(App.Paths.ProgramDir);
-  CreateSingleFolder(App.Paths.OldProgramDir);
-  thread.PassGate();
-  CopyTreeWithReports(thread, payload + thread.Setting(L"%PROGRAM_FILES") + L"\\",
-                      App.Paths.ProgramDir + L"\\", L"");
-  thread.PassGate();
-  CopyTreeWithReports(thread, payload + thread.Setting(L"%PROGRAM_FILES_OLD") + L"\\",
-                      App.Paths.OldProgramDir + L"\\", L"");
+  CreateSingleFolder(context.paths.InstallRootDir);
+  CreateSingleFolder(context.paths.ProgramDir);
+  CreateSingleFolder(context.paths.OldProgramDir);
+  context.PassGate();
+  CopyTreeWithReports(context, payload + context.Setting(L"%PROGRAM_FILES") + L"\\",
+                      context.paths.ProgramDir + L"\\", L"");
+  context.PassGate();
+  CopyTreeWithReports(context, payload + context.Setting(L"%PROGRAM_FILES_OLD") + L"\\",
+                      context.paths.OldProgramDir + L"\\", L"");
 
-  std::wstring updater = App.Paths.InstallRootDir + L"\\" + thread.Setting(L"%UPDATER_DIR");
+  std::wstring updater = context.paths.InstallRootDir + L"\\" + context.Setting(L"%UPDATER_DIR");
   if (updater.back() != L'\\') updater += L'\\';
-  App.Paths.UpdaterDir = updater;
+  context.paths.UpdaterDir = updater;
   CreateSingleFolder(strings::WithoutTrailingSeparator(updater));
-  thread.PassGate();
-  CopyTreeWithReports(thread, payload + thread.Setting(L"%UPDATER_DIR") + L"\\", updater, L"");
+  context.PassGate();
+  CopyTreeWithReports(context, payload + context.Setting(L"%UPDATER_DIR") + L"\\", updater, L"");
 
   const DWORD major = QueryWindowsVersion().major;
   if (major == 6) {
-    thread.SetPosition(0);
-    RunIcacls(thread, App.Paths.InstallRootDir, true);
+    context.SetPosition(0);
+    RunIcacls(context, context.paths.InstallRootDir, true);
   } else if (major == 5) {
-    thread.SetPosition(0);
-    thread.PassGate();
-    RunAndWait(PermissionCommandLines(5, App.Paths.InstallRootDir, EveryoneGroupName())[0],
+    context.SetPosition(0);
+    context.PassGate();
+    RunAndWait(PermissionCommandLines(5, context.paths.InstallRootDir, EveryoneGroupName())[0],
                kNoWindow);
-    thread.SetPosition(80);
+    context.SetPosition(80);
   }
 }
 
-void CopySetupToBackup(TInstallThread& thread) {
+void CopySetupToBackup(InstallContext& context) {
   // Without an uninstall entry there is no install-backup folder to fill.
-  if (App.Paths.UninstallerPath.empty()) return;
+  if (context.paths.UninstallerPath.empty()) return;
   const std::wstring setupFolder = ExecutableFolder();
-  const std::wstring backupFolder = FolderOf(App.Paths.UninstallerPath);
+  const std::wstring backupFolder = FolderOf(context.paths.UninstallerPath);
   // Run from its own install-backup copy, the program would copy the folder onto itself.
   if (SameFolder(setupFolder, backupFolder)) return;
-  thread.PassGate();
+  context.PassGate();
   // The payload stays out of the uninstaller's copy, however the package spells its folder.
-  CopyTreeWithReports(thread, setupFolder, backupFolder + L"\\",
+  CopyTreeWithReports(context, setupFolder, backupFolder + L"\\",
                       SubfolderSpelling(setupFolder, L"program files"));
 
   std::vector<std::wstring> workbooks;
   if (FindEntries(setupFolder + L"Texts\\", L".xls", workbooks) > 0) return;
   const std::wstring fallbackFolder = setupFolder + L"program files\\" +
-                                      thread.Setting(L"%PROGRAM_FILES") + L"\\" +
-                                      thread.Setting(L"%PROGRAM_DATA") + L"Forms\\Texts\\";
+                                      context.Setting(L"%PROGRAM_FILES") + L"\\" +
+                                      context.Setting(L"%PROGRAM_DATA") + L"Forms\\Texts\\";
   if (FindEntries(fallbackFolder, L".xls", workbooks) == 0) return;
   // The uninstaller looks for its workbook here first, so the folder is made when missing.
   CreateSingleFolder(backupFolder + L"\\Texts");
-  thread.PassGate();
+  context.PassGate();
   ::CopyFileW((fallbackFolder + workbooks.front()).c_str(),
               (backupFolder + L"\\Texts\\" + workbooks.front()).c_str(), FALSE);
 }
 
-void SecureBackupFolder(TInstallThread& thread) {
-  if (App.Paths.UninstallerPath.empty()) return;
+void SecureBackupFolder(InstallContext& context) {
+  if (context.paths.UninstallerPath.empty()) return;
   if (QueryWindowsVersion().major != 6) return;
-  RunIcacls(thread, FolderOf(App.Paths.UninstallerPath), false);
+  RunIcacls(context, FolderOf(context.paths.UninstallerPath), false);
 }

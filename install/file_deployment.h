@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-class TInstallThread;
+struct InstallContext;
 
-void CopyFiles(TInstallThread& thread);
-void CopySetupToBackup(TInstallThread& thread);
-void SecureBackupFolder(TInstallThread& thread);
+// Creates the product folders, copies the payload and opens the product folder's permissions;
+// fixes the updater folder.
+void CopyFiles(InstallContext& context);
+void CopySetupToBackup(InstallContext& context);
+void SecureBackupFolder(InstallContext& context);
 
 // The local name of the Everyone group, or its SID form "*S-1-1-0" when the name cannot be
 // looked up.

@@ -6,64 +6,57 @@
 #include "install/scripts_macros_backup.h"
 #include "install/startup_and_shortcuts.h"
 #include "record/deployment_values.h"
-#include "util/ini_file_io.h"
 
 TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, kInstallFinishedMessage) {}
 
-std::wstring TInstallThread::Setting(const std::wstring& key,
-                                     const std::wstring& defaultValue) const {
-  if (!settings_) return defaultValue;
-  return settings_->ReadString(L"Setup", key, defaultValue);
-}
-
-bool TInstallThread::LoadSettings() {
-  settings_ = ReadIniFile(App.Paths.SetupIniPath);
-  return settings_ != nullptr;
+std::optional<InstallContext> TInstallThread::NewContext() {
+  std::optional<SetupSettings> settings = SetupSettings::Read(App.Paths.SetupIniPath);
+  if (!settings) return std::nullopt;
+  return InstallContext{
+      std::move(*settings), App.Paths, {}, {*this, *this}, [this] { PassGate(); }};
 }
 
 void TInstallThread::Execute() {
-  RunInstallation();
-  settings_.reset();
-}
-
-void TInstallThread::RunInstallation() {
-  // Without its settings nothing can be installed: the page moves on to the finish page at once.
-  if (!LoadSettings()) return;
+  // Setup.ini is read afresh as the run begins, once; every step sees those values. Without it
+  // nothing can be installed: the page moves on to the finish page at once.
+  std::optional<InstallContext> context = NewContext();
+  if (!context) return;
   if (App.Info.RunState != 1) return;
-  InstallSteps();
-  RunStep([this] { WriteRecordFile(*this); });
+  InstallSteps(*context);
+  RunStep([&] { WriteRecordFile(*context); });
   // The record file is the last to grow the product folder.
-  const std::wstring entryName = Setting(L"%REG_FODLER_PROGNAME");
+  const std::wstring entryName = context->Setting(L"%REG_FODLER_PROGNAME");
   if (!entryName.empty()) {
-    RunStep(
-        [&] { UpdateEstimatedSize(App.Paths.UninstallKey + entryName, App.Paths.InstallRootDir); });
+    RunStep([&] {
+      UpdateEstimatedSize(context->paths.UninstallKey + entryName, context->paths.InstallRootDir);
+    });
   }
 }
 
-void TInstallThread::InstallSteps() {
-  recordList_.clear();
-  const std::wstring publisherFolder = Setting(L"%PUBLISHER") == L"OEM"
+void TInstallThread::InstallSteps(InstallContext& context) {
+  context.recordList.clear();
+  const std::wstring publisherFolder = context.Setting(L"%PUBLISHER") == L"OEM"
                                            ? L""
                                            : App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER");
   const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");
 
   SetPosition(0);
-  RunStep([this] { BackupScriptsMacros(*this); });
+  RunStep([&] { BackupScriptsMacros(context); });
   SetPosition(10);
-  RunStep([this] { CopyFiles(*this); });
+  RunStep([&] { CopyFiles(context); });
   SetPosition(0);
-  RunStep([this] { WriteRegOnUninstallFolder(*this); });
+  RunStep([&] { WriteRegOnUninstallFolder(context); });
   SetPosition(20);
-  RunStep([this] { WriteRegOnBootName(*this); });
+  RunStep([&] { WriteRegOnBootName(context); });
   SetPosition(40);
-  RunStep([&] { CreateLinks(*this, publisherFolder, programsFolder); });
+  RunStep([&] { CreateLinks(context, publisherFolder, programsFolder); });
   SetPosition(60);
-  RunStep([this] { WriteRegOnPrivateFolder(*this); });
+  RunStep([&] { WriteRegOnPrivateFolder(context); });
   SetPosition(80);
-  RunStep([this] { CopySetupToBackup(*this); });
-  RunStep([this] { WriteUninstallCommand(*this); });
+  RunStep([&] { CopySetupToBackup(context); });
+  RunStep([&] { WriteUninstallCommand(context); });
   SetPosition(100);
-  RunStep([this] { SecureBackupFolder(*this); });
+  RunStep([&] { SecureBackupFolder(context); });
   SetPosition(100);
-  if (!App.Paths.MacroBackupDir.empty()) RunStep([this] { RestoreScriptsMacros(*this); });
+  if (!context.paths.MacroBackupDir.empty()) RunStep([&] { RestoreScriptsMacros(context); });
 }

@@ -4,30 +4,22 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "app/worker_thread.h"
-#include "core/ini/ini_file.h"
+#include "install/install_context.h"
 
 class TInstallThread : public TWorkerThread {
  public:
   explicit TInstallThread(HWND page);
 
-  // Reads the thread's own settings from Setup.ini; false when there is no such file.
-  bool LoadSettings();
-  // A value of section "Setup" of the thread's own settings reader; "" when absent.
-  std::wstring Setting(const std::wstring& key, const std::wstring& defaultValue = L"") const;
-  std::vector<std::wstring>& RecordList() { return recordList_; }
+  // A run's context: Setup.ini read as it is now, the paths of App as the preparation window left
+  // them, an empty record, and this worker's page and gate; nothing without Setup.ini.
+  std::optional<InstallContext> NewContext();
 
  protected:
   void Execute() override;
 
  private:
-  void RunInstallation();
-  void InstallSteps();
-
-  std::unique_ptr<ini::IniFile> settings_;
-  std::vector<std::wstring> recordList_;
+  void InstallSteps(InstallContext& context);
 };

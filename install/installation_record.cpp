@@ -2,90 +2,102 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "app/app.h"
 #include "core/strings/string_util.h"
-#include "install/install_thread.h"
+#include "install/install_context.h"
 #include "record/deployment_values.h"
 #include "record/record_values.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
 #include "util/reg_key.h"
+#include "util/setup_log.h"
 
 namespace {
 
-constexpr wchar_t kMachineRoot[] = L"HKEY_LOCAL_MACHINE";
 // The uninstall entry's command is written only once the uninstaller copy it starts is complete:
 // an installation ended before that leaves no command that starts a missing or partial copy.
 constexpr wchar_t kUninstallCommand[] = L"UninstallString";
 
-// Writes the values in order into the open key and appends their record section. The value
-// named `deferred` is recorded but taken out of the key, to be written later.
-void WriteSection(TInstallThread& thread, const win::RegKey& key, const std::wstring& keyPath,
-                  const std::vector<ini::IniEntry>& values, const std::wstring& deferred = L"") {
-  auto& record = thread.RecordList();
-  record.push_back(L"[" + RecordSectionName(kMachineRoot, keyPath) + L"]");
-  for (const auto& value : values) {
-    thread.PassGate();
+// Writes the values in order into the open key and appends their record section, each value's
+// line only when the registry took the value. The value named `deferred` is recorded but taken
+// out of the key, to be written later.
+void WriteSection(InstallContext& context, const win::RegKey& key, const RecordKey& recordKey,
+                  const std::wstring& deferred = L"") {
+  auto& record = context.recordList;
+  record.push_back(L"[" + recordKey.sectionName + L"]");
+  for (const auto& value : recordKey.values) {
+    context.PassGate();
     if (value.key == deferred) {
+      // Mostly there is none to take out yet, and a key opened for writing cannot be asked
+      // whether there was: the result tells nothing. The registry's own log line shows it.
       (void)key.DeleteValue(value.key);
-    } else {
-      key.WriteString(value.key, value.value);
+    } else if (!WriteRecordValue(key, recordKey.sectionName, value.key, value.value)) {
+      continue;
     }
     record.push_back(value.key + L"=" + value.value);
   }
 }
 
-SettingReader SettingsOf(const TInstallThread& thread) {
-  return [&thread](const std::wstring& key, const std::wstring& defaultValue) {
-    return thread.Setting(key, defaultValue);
-  };
-}
-
 }  // namespace
 
-void WriteRegOnUninstallFolder(TInstallThread& thread) {
-  const std::wstring keyPath = App.Paths.UninstallKey + thread.Setting(L"%REG_FODLER_PROGNAME");
+void WriteRegOnUninstallFolder(InstallContext& context) {
+  const InstallBackupLocation backup = LocateInstallBackup(context.settings);
+  const RecordKey entry = UninstallEntryKey(context.settings, context.paths, backup);
   win::RegKey key;
-  thread.PassGate();
-  if (!key.Create(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
-  thread.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnUninstallFolder"));
-
-  const SettingReader setting = SettingsOf(thread);
-  const InstallBackupLocation backup = LocateInstallBackup(setting);
-  App.Paths.UninstallerPath = backup.setupPath;
-  thread.PassGate();
-  (void)PrepareFolderPath(App.Paths.UninstallerPath, backup.stop, true);
-  WriteSection(thread, key, keyPath,
-               UninstallEntryValues(setting, backup, App.Paths.ProgramExePath), kUninstallCommand);
-  thread.PassGate();
-  WriteDeploymentValues(key, App.Paths.InstallRootDir);
-}
-
-void WriteUninstallCommand(TInstallThread& thread) {
-  if (App.Paths.UninstallerPath.empty() || !FileExists(App.Paths.UninstallerPath)) return;
-  const std::wstring keyPath = App.Paths.UninstallKey + thread.Setting(L"%REG_FODLER_PROGNAME");
-  win::RegKey key;
-  thread.PassGate();
-  if (!key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
-  const SettingReader setting = SettingsOf(thread);
-  for (const auto& value :
-       UninstallEntryValues(setting, LocateInstallBackup(setting), App.Paths.ProgramExePath)) {
-    if (value.key == kUninstallCommand) key.WriteString(value.key, value.value);
+  context.PassGate();
+  if (!key.Create(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
+    LogLine(L"no uninstall entry: the key cannot be created: " + entry.sectionName);
+    return;
   }
-  key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(App.Paths.UninstallerPath));
+  context.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnUninstallFolder"));
+
+  context.paths.UninstallerPath = backup.setupPath;
+  context.PassGate();
+  (void)PrepareFolderPath(context.paths.UninstallerPath, backup.stop, true);
+  WriteSection(context, key, entry, kUninstallCommand);
+  context.PassGate();
+  WriteDeploymentValues(key, context.paths.InstallRootDir);
 }
 
-void WriteRegOnPrivateFolder(TInstallThread& thread) {
-  const SettingReader setting = SettingsOf(thread);
-  const std::wstring keyPath = PrivateFolderKeyPath(setting);
-  // An empty path would name the root of HKEY_LOCAL_MACHINE itself.
-  if (keyPath.empty()) return;
+void WriteUninstallCommand(InstallContext& context) {
+  const std::wstring& uninstaller = context.paths.UninstallerPath;
+  if (uninstaller.empty() || !FileExists(uninstaller)) return;
+  const RecordKey entry =
+      UninstallEntryKey(context.settings, context.paths, LocateInstallBackup(context.settings));
   win::RegKey key;
-  thread.PassGate();
-  if (!key.Create(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
-  thread.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnPrivateFolder"));
-  WriteSection(thread, key, keyPath, PrivateFolderValues(setting));
+  context.PassGate();
+  if (!key.Open(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
+    LogLine(L"no uninstall command: the uninstall entry cannot be opened: " + entry.sectionName);
+    return;
+  }
+  for (const auto& value : entry.values) {
+    if (value.key != kUninstallCommand) continue;
+    // The uninstall entry's section recorded the command ahead of it; refused, it comes out.
+    if (!WriteRecordValue(key, entry.sectionName, value.key, value.value)) {
+      std::erase(context.recordList, value.key + L"=" + value.value);
+    }
+  }
+  if (!key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(uninstaller))) {
+    LogLine(std::wstring(L"the registry refused the uninstall entry's value ") +
+            kQuietUninstallCommand);
+  }
+}
+
+void WriteRegOnPrivateFolder(InstallContext& context) {
+  const RecordKey folder = PrivateFolderKey(context.settings, context.paths);
+  // An empty path would name the root of HKEY_LOCAL_MACHINE itself.
+  if (folder.keyPath.empty()) return;
+  win::RegKey key;
+  context.PassGate();
+  if (!key.Create(HKEY_LOCAL_MACHINE, folder.keyPath, KEY_WRITE)) {
+    LogLine(L"no private registry folder: the key cannot be created: " + folder.sectionName);
+    return;
+  }
+  context.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnPrivateFolder"));
+  WriteSection(context, key, folder);
 }
 
 std::vector<ini::IniSection> ParseRecordList(const std::vector<std::wstring>& lines) {
@@ -107,14 +119,15 @@ std::vector<ini::IniSection> ParseRecordList(const std::vector<std::wstring>& li
   return sections;
 }
 
-void WriteRecordFile(TInstallThread& thread) {
-  const std::wstring path = App.Paths.UpdaterDir + L"Regedit_FileList.ini";
+void WriteRecordFile(InstallContext& context) {
+  const std::wstring& updater = context.paths.UpdaterDir;
+  const std::wstring path = updater + L"Regedit_FileList.ini";
   // The file is only ever rewritten: a payload without one gets none.
-  if (App.Paths.UpdaterDir.empty() || !FileExists(path)) return;
+  if (updater.empty() || !FileExists(path)) return;
   auto file = ReadIniFile(path);
   if (!file) return;
-  const auto sections = ParseRecordList(thread.RecordList());
+  const auto sections = ParseRecordList(context.recordList);
   file->ReplaceContent(sections);
-  thread.PassGate();
+  context.PassGate();
   WriteIniFile(path, *file);
 }

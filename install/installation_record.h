@@ -7,13 +7,14 @@
 
 #include "core/ini/ini_file.h"
 
-class TInstallThread;
+struct InstallContext;
 
-void WriteRegOnUninstallFolder(TInstallThread& thread);
+// Writes the uninstall entry and fixes the uninstaller's path, emptying its install-backup folder.
+void WriteRegOnUninstallFolder(InstallContext& context);
 // The uninstall entry's command, once the uninstaller copy exists.
-void WriteUninstallCommand(TInstallThread& thread);
-void WriteRegOnPrivateFolder(TInstallThread& thread);
-void WriteRecordFile(TInstallThread& thread);
+void WriteUninstallCommand(InstallContext& context);
+void WriteRegOnPrivateFolder(InstallContext& context);
+void WriteRecordFile(InstallContext& context);
 
 // The sections of a record list: trimmed lines, blank and ";" lines skipped, "[name]" starts a
 // section, any other line is "name=data" of the current one; lines before the first section are

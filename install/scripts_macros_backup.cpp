@@ -5,8 +5,7 @@
 
 #include <string>
 
-#include "app/app.h"
-#include "install/install_thread.h"
+#include "install/install_context.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/removal_guards.h"
@@ -28,17 +27,18 @@ std::wstring AsFolder(std::wstring path) {
 }
 
 // Copies the tree and tells whether every file arrived whole.
-bool CopyTree(TInstallThread& thread, const std::wstring& source, const std::wstring& target) {
-  thread.PassGate();
+bool CopyTree(const InstallContext& context, const std::wstring& source,
+              const std::wstring& target) {
+  context.PassGate();
   CopyFolderTree(AsFolder(source), AsFolder(target), nullptr, false, L"", nullptr);
   return EveryFileArrived(AsFolder(source), AsFolder(target));
 }
 
 // The folder that a clear of the program folders must keep when the backup did not take every
 // file: ScriptsMacros, or for PanCapture the first level of its data folder.
-std::wstring FolderToKeep(TInstallThread& thread) {
-  if (thread.Setting(L"%PROGRAM_FILES") != kPanCapture) return kScriptsMacrosFolder;
-  const std::wstring data = thread.Setting(L"%PROGRAM_DATA");
+std::wstring FolderToKeep(const InstallContext& context) {
+  if (context.Setting(L"%PROGRAM_FILES") != kPanCapture) return kScriptsMacrosFolder;
+  const std::wstring data = context.Setting(L"%PROGRAM_DATA");
   return data.substr(0, data.find_first_of(L"\\/"));
 }
 
@@ -50,31 +50,32 @@ struct ScriptFolders {
   std::wstring secondSourceOld;
 };
 
-ScriptFolders FoldersOf(TInstallThread& thread, const std::wstring& templates) {
-  const std::wstring name = thread.Setting(L"%REG_FODLER_PROGNAME");
-  const std::wstring product = thread.Setting(L"%PROGRAM_FILES");
-  const std::wstring dataFolder = thread.Setting(L"%PROGRAM_DATA");
-  const std::wstring& programFiles = App.Paths.ProgramFilesDir;
+ScriptFolders FoldersOf(const InstallContext& context, const std::wstring& templates) {
+  const std::wstring name = context.Setting(L"%REG_FODLER_PROGNAME");
+  const std::wstring product = context.Setting(L"%PROGRAM_FILES");
+  const std::wstring dataFolder = context.Setting(L"%PROGRAM_DATA");
+  const std::wstring& programFiles = context.paths.ProgramFilesDir;
   if (product == kPanCapture) {
-    return {templates + L"\\" + name, L"", L"", App.Paths.ProgramDir + L"\\" + dataFolder,
-            App.Paths.OldProgramDir + L"\\ScriptsMacros"};
+    return {templates + L"\\" + name, L"", L"", context.paths.ProgramDir + L"\\" + dataFolder,
+            context.paths.OldProgramDir + L"\\ScriptsMacros"};
   }
   return {templates + L"\\" + name + L"\\ScriptsMacros",
           programFiles + L"\\" + product + L"\\ScriptsMacros",
-          programFiles + L"\\" + thread.Setting(L"%PROGRAM_FILES_OLD") + L"\\ScriptsMacros",
-          App.Paths.ProgramDir + L"\\ScriptsMacros", App.Paths.OldProgramDir + L"\\ScriptsMacros"};
+          programFiles + L"\\" + context.Setting(L"%PROGRAM_FILES_OLD") + L"\\ScriptsMacros",
+          context.paths.ProgramDir + L"\\ScriptsMacros",
+          context.paths.OldProgramDir + L"\\ScriptsMacros"};
 }
 
 }  // namespace
 
-void BackupScriptsMacros(TInstallThread& thread) {
+void BackupScriptsMacros(InstallContext& context) {
   const std::wstring templates = GetSpecialFolder(CSIDL_TEMPLATES);
-  const ScriptFolders folders = FoldersOf(thread, templates);
-  const bool named = !thread.Setting(L"%REG_FODLER_PROGNAME").empty();
-  auto& backupPath = App.Paths.MacroBackupDir;
+  const ScriptFolders folders = FoldersOf(context, templates);
+  const bool named = !context.Setting(L"%REG_FODLER_PROGNAME").empty();
+  auto& backupPath = context.paths.MacroBackupDir;
 
   if (!backupPath.empty() && FolderExists(backupPath) && IsConfinedFolder(backupPath, templates)) {
-    thread.PassGate();
+    context.PassGate();
     ClearFolderTree(AsFolder(backupPath), nullptr, nullptr);
   }
   bool saved = false;
@@ -89,7 +90,7 @@ void BackupScriptsMacros(TInstallThread& thread) {
   bool complete = true;
   const auto save = [&](const std::wstring& source) {
     CreateFolderPath(AsFolder(folders.backup), templates);
-    complete = CopyTree(thread, source, folders.backup) && complete;
+    complete = CopyTree(context, source, folders.backup) && complete;
     backupPath = AsFolder(folders.backup);
     saved = true;
   };
@@ -97,44 +98,45 @@ void BackupScriptsMacros(TInstallThread& thread) {
     save(folders.firstSource);
     if (FolderExists(folders.firstSourceOld)) save(folders.firstSourceOld);
   }
-  const std::wstring& programFiles = App.Paths.ProgramFilesDir;
+  const std::wstring& programFiles = context.paths.ProgramFilesDir;
   if (FolderExists(folders.secondSource) && named) {
     save(folders.secondSource);
     if (FolderExists(folders.secondSourceOld)) save(folders.secondSourceOld);
-    if (IsConfinedFolder(App.Paths.ProgramDir, programFiles)) {
-      thread.PassGate();
-      ClearFolderTree(AsFolder(App.Paths.ProgramDir), nullptr, nullptr,
-                      complete ? L"" : FolderToKeep(thread));
+    if (IsConfinedFolder(context.paths.ProgramDir, programFiles)) {
+      context.PassGate();
+      ClearFolderTree(AsFolder(context.paths.ProgramDir), nullptr, nullptr,
+                      complete ? L"" : FolderToKeep(context));
     }
   }
   if (!saved) backupPath.clear();
   // The product folder must be a folder of its own inside Program Files: an empty or dotted name
   // would make it the Program Files folder or one above it, whose content belongs to others.
-  if (FolderExists(App.Paths.InstallRootDir) &&
-      IsConfinedFolder(App.Paths.InstallRootDir, programFiles)) {
-    thread.PassGate();
-    ClearFolderTree(AsFolder(App.Paths.InstallRootDir), nullptr, nullptr,
-                    complete ? L"" : FolderToKeep(thread));
+  if (FolderExists(context.paths.InstallRootDir) &&
+      IsConfinedFolder(context.paths.InstallRootDir, programFiles)) {
+    context.PassGate();
+    ClearFolderTree(AsFolder(context.paths.InstallRootDir), nullptr, nullptr,
+                    complete ? L"" : FolderToKeep(context));
   }
   ::OutputDebugStringW((L"sBackupProgPath : " + folders.backup).c_str());
 }
 
-void RestoreScriptsMacros(TInstallThread& thread) {
-  const std::wstring& backupPath = App.Paths.MacroBackupDir;
+void RestoreScriptsMacros(InstallContext& context) {
+  const std::wstring& backupPath = context.paths.MacroBackupDir;
   if (backupPath.empty()) return;
   bool restored = false;
-  if (thread.Setting(L"%PROGRAM_FILES") == kPanCapture) {
-    restored = CopyTree(thread, backupPath,
-                        App.Paths.ProgramDir + L"\\" + thread.Setting(L"%PROGRAM_DATA") + L"\\");
+  if (context.Setting(L"%PROGRAM_FILES") == kPanCapture) {
+    restored =
+        CopyTree(context, backupPath,
+                 context.paths.ProgramDir + L"\\" + context.Setting(L"%PROGRAM_DATA") + L"\\");
   } else {
     // The parent holds the ScriptsMacros folder, so each program folder receives one.
     std::wstring parent = backupPath.substr(0, backupPath.size() - 1);
     parent = parent.substr(0, parent.find_last_of(L'\\') + 1);
-    restored = CopyTree(thread, parent, App.Paths.ProgramDir);
-    restored = CopyTree(thread, parent, App.Paths.OldProgramDir) && restored;
+    restored = CopyTree(context, parent, context.paths.ProgramDir);
+    restored = CopyTree(context, parent, context.paths.OldProgramDir) && restored;
   }
   // The backup is the user's only copy until every file is back.
   if (!restored || !IsConfinedFolder(backupPath, GetSpecialFolder(CSIDL_TEMPLATES))) return;
-  thread.PassGate();
+  context.PassGate();
   ClearFolderTree(backupPath, nullptr, nullptr);
 }

@@ -2,7 +2,9 @@
 // the product folder is emptied, and put back over the new payload afterwards.
 #pragma once
 
-class TInstallThread;
+struct InstallContext;
 
-void BackupScriptsMacros(TInstallThread& thread);
-void RestoreScriptsMacros(TInstallThread& thread);
+// Fixes the macro backup folder that RestoreScriptsMacros puts back from ("" when nothing was
+// saved).
+void BackupScriptsMacros(InstallContext& context);
+void RestoreScriptsMacros(InstallContext& context);

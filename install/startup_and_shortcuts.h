@@ -4,9 +4,10 @@
 
 #include <string>
 
-class TInstallThread;
+struct InstallContext;
 
-void WriteRegOnBootName(TInstallThread& thread);
+void WriteRegOnBootName(InstallContext& context);
 // `publisherFolder` is "" for OEM packages; `programsFolder` is the Start-menu folder's name.
-void CreateLinks(TInstallThread& thread, const std::wstring& publisherFolder,
+// Fixes the four shortcut paths.
+void CreateLinks(InstallContext& context, const std::wstring& publisherFolder,
                  const std::wstring& programsFolder);

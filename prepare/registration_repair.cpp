@@ -3,9 +3,10 @@
 // made the installation (Setup_old.ini, when the updater leaves one); then the updater is told.
 #include <windows.h>
 
-#include <memory>
+#include <optional>
 
 #include "app/app.h"
+#include "app/setup_settings.h"
 #include "core/strings/string_util.h"
 #include "prepare/installation_move.h"
 #include "prepare/prepare_form.h"
@@ -13,7 +14,6 @@
 #include "record/record_values.h"
 #include "record/registration_rewrite.h"
 #include "util/file_bytes.h"
-#include "util/ini_file_io.h"
 
 namespace {
 
@@ -23,12 +23,10 @@ std::wstring FolderOf(const std::wstring& path) {
 
 // The private folder the installation was recorded in: the one the old settings name, since a
 // new publisher or product name points the new settings at a folder not yet written.
-std::wstring RecordKeyPath(const ini::IniFile* oldSettings, const std::wstring& newPath) {
-  if (oldSettings == nullptr) return newPath;
-  const std::wstring oldPath =
-      PrivateFolderKeyPath([oldSettings](const std::wstring& key, const std::wstring& fallback) {
-        return oldSettings->ReadString(L"Setup", key, fallback);
-      });
+std::wstring RecordKeyPath(const std::optional<SetupSettings>& oldSettings,
+                           const std::wstring& newPath) {
+  if (!oldSettings) return newPath;
+  const std::wstring oldPath = PrivateFolderKeyPath(*oldSettings, App.Paths);
   return oldPath.empty() ? newPath : oldPath;
 }
 
@@ -37,26 +35,27 @@ std::wstring RecordKeyPath(const ini::IniFile* oldSettings, const std::wstring& 
 void TFPrepare::RepairRegistration() {
   const std::wstring oldSettingsPath = FolderOf(App.Paths.SetupIniPath) + L"Setup_old.ini";
   const bool hasOldSettings = FileExists(oldSettingsPath);
-  const std::unique_ptr<ini::IniFile> oldSettings =
-      hasOldSettings ? ReadIniFile(oldSettingsPath) : nullptr;
-  std::unique_ptr<ini::IniFile> RepairIni = ReadIniFile(App.Paths.SetupIniPath);
+  const std::optional<SetupSettings> oldSettings =
+      hasOldSettings ? SetupSettings::Read(oldSettingsPath) : std::nullopt;
+  std::optional<SetupSettings> newSettings = SetupSettings::Read(App.Paths.SetupIniPath);
 
   if (hasOldSettings) QueryPrivateFolder(L"updater_move_installdir");
   // Without old settings the paths still come from the new ones, so the rewrite has a product.
   ComputeInstallPaths(L"updater_move_installdir");
-  LoadInstallationRecordFrom(RecordKeyPath(oldSettings.get(), PrivateFolderPath()));
+  LoadInstallationRecordFrom(RecordKeyPath(oldSettings, PrivateFolderPath()));
 
-  if (RepairIni) {
+  if (newSettings) {
     if (hasOldSettings) {
       const std::wstring oldFolder = OldInstallDir.empty() ? UninstInfo.InstallDir : OldInstallDir;
       MoveInstallation(oldFolder, NewProductFolder, UninstInfo.InstallDir);
     }
-    TRegistrationRewrite(*RepairIni, oldSettings.get(), UninstInfo).RewriteRegistration();
-    StartUpdater(strings::WithTrailingSeparator(NewProductFolder) +
-                     RepairIni->ReadString(L"Setup", L"%UPDATER_DIR", L""),
-                 L"UpdaterFinish");
+    const SetupSettings* old = oldSettings ? &*oldSettings : nullptr;
+    TRegistrationRewrite(*newSettings, old, UninstInfo, App.Paths).RewriteRegistration();
+    StartUpdater(
+        strings::WithTrailingSeparator(NewProductFolder) + newSettings->Value(L"%UPDATER_DIR"),
+        L"UpdaterFinish");
   }
-  RepairIni.reset();
+  newSettings.reset();
   ::DeleteFileW(oldSettingsPath.c_str());
   Close();
 }

@@ -1,58 +1,86 @@
 #include "record/record_values.h"
 
-#include "app/app.h"
 #include "core/strings/string_util.h"
 #include "util/file_bytes.h"
 #include "util/registry_helpers.h"
+#include "util/setup_log.h"
 #include "util/special_folders.h"
 
-InstallBackupLocation LocateInstallBackup(const SettingReader& setting) {
-  const std::wstring base =
-      GetSpecialFolder(CsidlFromName(setting(L"%INSTALL_BACKUP_DIR", L"CSIDL_COMMON_TEMPLATES")));
-  InstallBackupLocation location;
-  location.stop = setting(L"%PUBLISHER", L"") == L"OEM" ? base + L"\\OEM" : base;
-  location.folder = location.stop + L"\\" + setting(L"%PROGRAM_FILES", L"");
-  location.setupPath = location.folder + L"\\Setup.exe";
-  return location;
-}
+namespace {
 
-std::vector<ini::IniEntry> UninstallEntryValues(const SettingReader& setting,
-                                                const InstallBackupLocation& backup,
-                                                const std::wstring& programExePath) {
-  const std::wstring icon = FileExists(ExecutableFolder() + L"English\\Application.ico")
-                                ? backup.folder + L"\\English\\Application.ico"
-                                : programExePath;
-  return {{L"DisplayName", App.GetText(L"UNINSTALL", L"DISPLAY_NAME")},
-          {L"UninstallString", L"\"" + backup.setupPath + L"\" uninstall"},
-          {L"DisplayIcon", icon},
-          {L"DisplayVersion", setting(L"%PROGRAM_VERSION", L"")},
-          {L"Publisher", App.GetText(L"UNINSTALL", L"PUBLISHER")},
-          {L"URLInfoAbout", App.GetText(L"UNINSTALL", L"URL")}};
-}
+constexpr wchar_t kMachineRoot[] = L"HKEY_LOCAL_MACHINE";
+constexpr wchar_t kUserRoot[] = L"HKEY_CURRENT_USER";
 
-std::vector<ini::IniEntry> PrivateFolderValues(const SettingReader& setting) {
-  const STRUCT_AppPath& paths = App.Paths;
-  std::vector<ini::IniEntry> values = {{L"UninstOnAppDataDir", paths.UninstallerPath},
-                                       {L"Product", setting(L"%PROGRAM_FILES", L"")},
-                                       {L"FormCaption", setting(L"%PROGRAM_FORMCAPTION", L"")},
-                                       {L"InstallDir", paths.InstallRootDir},
-                                       {L"ExecOnBoot", setting(L"%PROGRAM_ONBOOT", L"")},
-                                       {L"UninstRegFolder", setting(L"%REG_FODLER_PROGNAME", L"")},
-                                       {L"LINK_ProgramsExec", paths.LinkProgramsExec},
-                                       {L"LINK_ProgramUnist", paths.LinkProgramUnist}};
-  if (setting(L"%MANULA_EXIST", L"") == L"1") {
+std::vector<ini::IniEntry> PrivateFolderValues(const SetupSettings& settings,
+                                               const STRUCT_AppPath& paths) {
+  std::vector<ini::IniEntry> values = {
+      {L"UninstOnAppDataDir", paths.UninstallerPath},
+      {L"Product", settings.Value(L"%PROGRAM_FILES")},
+      {L"FormCaption", settings.Value(L"%PROGRAM_FORMCAPTION")},
+      {L"InstallDir", paths.InstallRootDir},
+      {L"ExecOnBoot", settings.Value(L"%PROGRAM_ONBOOT")},
+      {L"UninstRegFolder", settings.Value(L"%REG_FODLER_PROGNAME")},
+      {L"LINK_ProgramsExec", paths.LinkProgramsExec},
+      {L"LINK_ProgramUnist", paths.LinkProgramUnist}};
+  if (settings.Value(L"%MANULA_EXIST") == L"1") {
     values.push_back({L"LINK_ProgramsManual", paths.LinkProgramsManual});
   }
   values.push_back({L"LINK_DesktopExec", paths.LinkDesktopExec});
   values.push_back(
-      {L"OnlineUpdaterDir", paths.InstallRootDir + L"\\" + setting(L"%UPDATER_DIR", L"")});
+      {L"OnlineUpdaterDir", paths.InstallRootDir + L"\\" + settings.Value(L"%UPDATER_DIR")});
   return values;
 }
 
-std::wstring PrivateFolderKeyPath(const SettingReader& setting) {
-  return ExpandKeyTemplate(nullptr, L"Setup", App.Paths.PrivateKeyTemplate,
-                           setting(L"%PUBLISHER", L""), setting(L"%REG_FODLER_PROGNAME", L""),
+}  // namespace
+
+InstallBackupLocation LocateInstallBackup(const SetupSettings& settings) {
+  const std::wstring base = GetSpecialFolder(
+      CsidlFromName(settings.Value(L"%INSTALL_BACKUP_DIR", L"CSIDL_COMMON_TEMPLATES")));
+  InstallBackupLocation location;
+  location.stop = settings.Value(L"%PUBLISHER") == L"OEM" ? base + L"\\OEM" : base;
+  location.folder = location.stop + L"\\" + settings.Value(L"%PROGRAM_FILES");
+  location.setupPath = location.folder + L"\\Setup.exe";
+  return location;
+}
+
+RecordKey UninstallEntryKey(const SetupSettings& settings, const STRUCT_AppPath& paths,
+                            const InstallBackupLocation& backup) {
+  const std::wstring icon = FileExists(ExecutableFolder() + L"English\\Application.ico")
+                                ? backup.folder + L"\\English\\Application.ico"
+                                : paths.ProgramExePath;
+  RecordKey key;
+  key.keyPath = paths.UninstallKey + settings.Value(L"%REG_FODLER_PROGNAME");
+  key.sectionName = RecordSectionName(kMachineRoot, key.keyPath);
+  key.values = {{L"DisplayName", App.GetText(L"UNINSTALL", L"DISPLAY_NAME")},
+                {L"UninstallString", L"\"" + backup.setupPath + L"\" uninstall"},
+                {L"DisplayIcon", icon},
+                {L"DisplayVersion", settings.Value(L"%PROGRAM_VERSION")},
+                {L"Publisher", App.GetText(L"UNINSTALL", L"PUBLISHER")},
+                {L"URLInfoAbout", App.GetText(L"UNINSTALL", L"URL")}};
+  return key;
+}
+
+RecordKey PrivateFolderKey(const SetupSettings& settings, const STRUCT_AppPath& paths) {
+  RecordKey key;
+  key.keyPath = PrivateFolderKeyPath(settings, paths);
+  key.sectionName = RecordSectionName(kMachineRoot, key.keyPath);
+  key.values = PrivateFolderValues(settings, paths);
+  return key;
+}
+
+std::wstring PrivateFolderKeyPath(const SetupSettings& settings, const STRUCT_AppPath& paths) {
+  return ExpandKeyTemplate(nullptr, L"Setup", paths.PrivateKeyTemplate,
+                           settings.Value(L"%PUBLISHER"), settings.Value(L"%REG_FODLER_PROGNAME"),
                            L"%REG_FODLER_PROGNAME", L"%PUBLISHER");
+}
+
+RecordKey StartupEntryKey(const SetupSettings& settings, const STRUCT_AppPath& paths) {
+  RecordKey key;
+  key.keyPath = paths.RunKey;
+  key.sectionName = RecordSectionName(kUserRoot, key.keyPath);
+  const std::wstring name = settings.Value(L"%PROGRAM_ONBOOT");
+  if (!name.empty()) key.values.push_back({name, paths.ProgramExePath});
+  return key;
 }
 
 std::wstring StartupValueData(const std::wstring& programExePath) {
@@ -63,4 +91,11 @@ std::wstring RecordSectionName(const std::wstring& rootName, const std::wstring&
   std::wstring path = keyPath;
   while (!path.empty() && path.back() == L'\\') path.pop_back();
   return rootName + L"\\" + path;
+}
+
+bool WriteRecordValue(const win::RegKey& key, const std::wstring& sectionName,
+                      const std::wstring& name, const std::wstring& data) {
+  if (key.WriteString(name, data)) return true;
+  LogLine(L"not recorded, the registry refused the value: " + sectionName + L"\\" + name);
+  return false;
 }

@@ -2,25 +2,25 @@
 
 #include <windows.h>
 
-#include "app/app.h"
 #include "core/strings/string_util.h"
 #include "record/deployment_values.h"
 #include "record/record_file_mirror.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
+#include "util/setup_log.h"
 
 namespace {
 
-constexpr wchar_t kMachineRoot[] = L"HKEY_LOCAL_MACHINE";
-constexpr wchar_t kUserRoot[] = L"HKEY_CURRENT_USER";
-
-std::wstring ReadSetting(const ini::IniFile& settings, const std::wstring& key,
-                         const std::wstring& defaultValue) {
-  return settings.ReadString(L"Setup", key, defaultValue);
-}
-
-void WriteValues(const win::RegKey& key, const std::vector<ini::IniEntry>& values) {
-  for (const auto& value : values) key.WriteString(value.key, value.value);
+// Writes the key's values in order and returns those the registry took, the only ones the record
+// file may name.
+std::vector<ini::IniEntry> WriteValues(const win::RegKey& key, const RecordKey& recordKey) {
+  std::vector<ini::IniEntry> written;
+  for (const auto& value : recordKey.values) {
+    if (WriteRecordValue(key, recordKey.sectionName, value.key, value.value)) {
+      written.push_back(value);
+    }
+  }
+  return written;
 }
 
 // An uninstall entry's name is one key below Uninstall; a separator would reach past it.
@@ -38,23 +38,18 @@ bool HoldsInstallationRecord(const std::wstring& keyPath) {
 
 }  // namespace
 
-TRegistrationRewrite::TRegistrationRewrite(const ini::IniFile& settings,
-                                           const ini::IniFile* oldSettings,
-                                           const UNINSTStruct_INFO& record)
-    : settings_(settings), oldSettings_(oldSettings), record_(record) {}
+TRegistrationRewrite::TRegistrationRewrite(const SetupSettings& settings,
+                                           const SetupSettings* oldSettings,
+                                           const UNINSTStruct_INFO& record,
+                                           const STRUCT_AppPath& paths)
+    : settings_(settings), oldSettings_(oldSettings), record_(record), paths_(paths) {}
 
 std::wstring TRegistrationRewrite::Setting(const std::wstring& key) const {
-  return ReadSetting(settings_, key, L"");
+  return settings_.Value(key);
 }
 
 std::wstring TRegistrationRewrite::OldSetting(const std::wstring& key) const {
-  return oldSettings_ != nullptr ? ReadSetting(*oldSettings_, key, L"") : L"";
-}
-
-SettingReader TRegistrationRewrite::Reader() const {
-  return [this](const std::wstring& key, const std::wstring& defaultValue) {
-    return ReadSetting(settings_, key, defaultValue);
-  };
+  return oldSettings_ != nullptr ? oldSettings_->Value(key) : L"";
 }
 
 std::wstring TRegistrationRewrite::OldProgramFolder() const {
@@ -67,8 +62,8 @@ void TRegistrationRewrite::RewriteRegistration() {
   const std::wstring publisherFolder = Setting(L"%PUBLISHER") != L"OEM"
                                            ? App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER")
                                            : L"";
-  App.Paths.UpdaterDir =
-      strings::WithTrailingSeparator(App.Paths.InstallRootDir + L"\\" + Setting(L"%UPDATER_DIR"));
+  paths_.UpdaterDir =
+      strings::WithTrailingSeparator(paths_.InstallRootDir + L"\\" + Setting(L"%UPDATER_DIR"));
   RewriteUninstallEntry();
   RewriteStartupEntry();
   RewriteShortcuts(publisherFolder, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
@@ -77,47 +72,54 @@ void TRegistrationRewrite::RewriteRegistration() {
 
 void TRegistrationRewrite::RewriteUninstallEntry() {
   // The shortcuts and the private folder name the uninstaller even when no entry is written.
-  const InstallBackupLocation backup = LocateInstallBackup(Reader());
-  App.Paths.UninstallerPath = backup.setupPath;
+  const InstallBackupLocation backup = LocateInstallBackup(settings_);
+  paths_.UninstallerPath = backup.setupPath;
 
   const std::wstring name = Setting(L"%REG_FODLER_PROGNAME");
   const std::wstring& oldName = record_.UninstRegFolder;
   if (IsSingleKeyName(oldName) && !strings::EqualsIgnoreCase(oldName, name)) {
-    DeleteMachineKey(App.Paths.UninstallKey, false, oldName);
+    DeleteMachineKey(paths_.UninstallKey, false, oldName);
   }
   if (name.empty()) return;
-  const std::wstring keyPath = App.Paths.UninstallKey + name;
+  const RecordKey entry = UninstallEntryKey(settings_, paths_, backup);
   win::RegKey key;
-  if (!key.Create(HKEY_LOCAL_MACHINE, keyPath, KEY_WRITE)) return;
-  const auto values = UninstallEntryValues(Reader(), backup, App.Paths.ProgramExePath);
-  WriteValues(key, values);
-  WriteDeploymentValues(key, App.Paths.InstallRootDir);
-  key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(backup.setupPath));
-  MirrorIntoRecordFile(App.Paths.UpdaterDir, RecordSectionName(kMachineRoot, keyPath), values);
+  if (!key.Create(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
+    LogLine(L"uninstall entry not rewritten: the key cannot be created: " + entry.sectionName);
+    return;
+  }
+  const auto written = WriteValues(key, entry);
+  WriteDeploymentValues(key, paths_.InstallRootDir);
+  if (!key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(backup.setupPath))) {
+    LogLine(std::wstring(L"the registry refused the uninstall entry's value ") +
+            kQuietUninstallCommand);
+  }
+  MirrorIntoRecordFile(paths_.UpdaterDir, entry.sectionName, written);
 }
 
 void TRegistrationRewrite::RewriteStartupEntry() {
   const std::wstring name = Setting(L"%PROGRAM_ONBOOT");
   if (!record_.ExecOnBoot.empty() && record_.ExecOnBoot != name) {
-    DeleteUserValue(App.Paths.RunKey, false, record_.ExecOnBoot);
+    DeleteUserValue(paths_.RunKey, false, record_.ExecOnBoot);
   }
   if (name.empty()) return;
+  const RecordKey startup = StartupEntryKey(settings_, paths_);
   win::RegKey key;
-  if (!key.Create(HKEY_CURRENT_USER, App.Paths.RunKey, KEY_WRITE)) return;
-  key.WriteString(name, StartupValueData(App.Paths.ProgramExePath));
+  if (!key.Create(HKEY_CURRENT_USER, startup.keyPath, KEY_WRITE)) {
+    LogLine(L"start-up value not rewritten: the key cannot be created: " + startup.sectionName);
+    return;
+  }
+  if (!WriteRecordValue(key, startup.sectionName, name, StartupValueData(paths_.ProgramExePath))) {
+    return;
+  }
   // The record file lists the executable's plain path, as an installation's record does.
-  MirrorIntoRecordFile(App.Paths.UpdaterDir, RecordSectionName(kUserRoot, App.Paths.RunKey),
-                       {{name, App.Paths.ProgramExePath}});
+  MirrorIntoRecordFile(paths_.UpdaterDir, startup.sectionName, startup.values);
 }
 
 void TRegistrationRewrite::RewritePrivateFolder() {
-  const std::wstring newPath = PrivateFolderKeyPath(Reader());
+  const RecordKey folder = PrivateFolderKey(settings_, paths_);
+  const std::wstring& newPath = folder.keyPath;
   const std::wstring oldPath =
-      oldSettings_ != nullptr
-          ? PrivateFolderKeyPath([this](const std::wstring& key, const std::wstring& defaultValue) {
-              return ReadSetting(*oldSettings_, key, defaultValue);
-            })
-          : L"";
+      oldSettings_ != nullptr ? PrivateFolderKeyPath(*oldSettings_, paths_) : L"";
   // Registry names ignore letter case: a path differing only in case is the same key.
   if (!oldPath.empty() && !strings::EqualsIgnoreCase(strings::WithoutTrailingSeparator(oldPath),
                                                      strings::WithoutTrailingSeparator(newPath))) {
@@ -126,8 +128,10 @@ void TRegistrationRewrite::RewritePrivateFolder() {
   // An empty path would name the root of HKEY_LOCAL_MACHINE itself.
   if (newPath.empty()) return;
   win::RegKey key;
-  if (!key.Create(HKEY_LOCAL_MACHINE, newPath, KEY_WRITE)) return;
-  const auto values = PrivateFolderValues(Reader());
-  WriteValues(key, values);
-  MirrorIntoRecordFile(App.Paths.UpdaterDir, RecordSectionName(kMachineRoot, newPath), values);
+  if (!key.Create(HKEY_LOCAL_MACHINE, newPath, KEY_WRITE)) {
+    LogLine(L"private registry folder not rewritten: the key cannot be created: " +
+            folder.sectionName);
+    return;
+  }
+  MirrorIntoRecordFile(paths_.UpdaterDir, folder.sectionName, WriteValues(key, folder));
 }

@@ -56,7 +56,7 @@ std::wstring ParentFolder(const std::wstring& path) {
 
 void TRegistrationRewrite::RewriteShortcuts(const std::wstring& publisherFolder,
                                             const std::wstring& programFolder) {
-  STRUCT_AppPath& paths = App.Paths;
+  STRUCT_AppPath& paths = paths_;
   const std::wstring programs = GetSpecialFolder(CSIDL_COMMON_PROGRAMS);
   std::wstring menu = programs;
   if (!publisherFolder.empty()) menu += L"\\" + publisherFolder;

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -165,14 +166,14 @@ void DiscardReports() {
   }
 }
 
-void LinksWithTheWorkersFolders(TInstallThread& thread) {
-  CreateLinks(thread, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER"),
+void LinksWithTheWorkersFolders(InstallContext& context) {
+  CreateLinks(context, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER"),
               App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
 }
 
 struct TimedStep {
   const char* figure;
-  void (*run)(TInstallThread&);
+  void (*run)(InstallContext&);
 };
 
 // The worker's steps in its order, each timed on its own: where the worker's time goes.
@@ -190,9 +191,10 @@ constexpr TimedStep kSteps[] = {
 
 void TimeStepsOnce(HWND page, std::map<const char*, std::vector<double>>& times) {
   TInstallThread thread(page);
-  thread.LoadSettings();
+  std::optional<InstallContext> context = thread.NewContext();
+  if (!context) return;
   for (const TimedStep& step : kSteps) {
-    times[step.figure].push_back(bench::TimeMs([&] { step.run(thread); }));
+    times[step.figure].push_back(bench::TimeMs([&] { step.run(*context); }));
     DiscardReports();
   }
 }

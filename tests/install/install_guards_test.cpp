@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "app/app.h"
 #include "install/file_deployment.h"
+#include "install/install_context.h"
 #include "install/install_thread.h"
 #include "install/installation_record.h"
 #include "tests/util/test_files.h"
@@ -91,9 +93,10 @@ TEST_F(InstallGuardsTest, AnEmptyPrivateKeyPathWritesNothingAtTheRoot) {
     SCOPED_TRACE(settings);
     WriteSettings(settings);
     TInstallThread worker(nullptr);
-    ASSERT_TRUE(worker.LoadSettings());
-    WriteRegOnPrivateFolder(worker);
-    EXPECT_TRUE(worker.RecordList().empty()) << "no record section";
+    std::optional<InstallContext> context = worker.NewContext();
+    ASSERT_TRUE(context.has_value());
+    WriteRegOnPrivateFolder(*context);
+    EXPECT_TRUE(context->recordList.empty()) << "no record section";
     win::RegKey root;
     ASSERT_TRUE(root.Open(HKEY_LOCAL_MACHINE, L"", KEY_READ));
     for (const wchar_t* value : {L"UninstOnAppDataDir", L"Product", L"InstallDir"}) {
@@ -109,9 +112,10 @@ TEST_F(InstallGuardsTest, AnEmptyBackupPathCopiesNothingIntoTheCurrentFolder) {
   test_files::MakeFolders(current);
   ASSERT_TRUE(::SetCurrentDirectoryW(current.c_str()));
   TInstallThread worker(nullptr);
-  ASSERT_TRUE(worker.LoadSettings());
-  CopySetupToBackup(worker);
-  SecureBackupFolder(worker);
+  std::optional<InstallContext> context = worker.NewContext();
+  ASSERT_TRUE(context.has_value());
+  CopySetupToBackup(*context);
+  SecureBackupFolder(*context);
   ::SetCurrentDirectoryW(L"C:\\");
   EXPECT_TRUE(test_files::IsFolder(current));
   EXPECT_EQ(CountFolderEntries(current, L""), 0);

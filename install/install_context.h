@@ -1,0 +1,41 @@
+// What one run of the installation works with: the worker builds it at the run's start and hands
+// it to each step. The steps read the settings and paths from it, fill in the paths they fix,
+// collect the record lines in it and report through it; nothing they do reaches the application
+// object.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/setup_settings.h"
+#include "util/progress_sink.h"
+
+// Where a step's status texts and bar positions go: the install page, through its worker.
+struct InstallReporter {
+  StatusSink& status;
+  ProgressSink& progress;
+};
+
+struct InstallContext {
+  // Section "Setup" of Setup.ini as it was when the run began.
+  SetupSettings settings;
+  // The paths start-up and the preparation window set, as the run began. The steps fill in the
+  // updater folder (CopyFiles), the uninstaller (WriteRegOnUninstallFolder), the shortcut paths
+  // (CreateLinks) and the macro backup folder (BackupScriptsMacros), each read by later steps.
+  STRUCT_AppPath paths;
+  // The record lines of the registry steps, in step order; WriteRecordFile writes them out.
+  std::vector<std::wstring> recordList;
+  InstallReporter reporter;
+  // Passed between operations: a paused run holds there.
+  PauseGate gate;
+
+  std::wstring Setting(const std::wstring& key, const std::wstring& defaultValue = L"") const {
+    return settings.Value(key, defaultValue);
+  }
+  void PassGate() const {
+    if (gate) gate();
+  }
+  void ShowStatus(const std::wstring& text) { reporter.status.ShowStatus(text); }
+  void SetPosition(int position) { reporter.progress.SetPosition(position); }
+};
