@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/setup_settings.h"
 #include "core/language/language_table.h"
 #include "localisation/language_choice.h"
 #include "util/file_bytes.h"
@@ -52,10 +53,9 @@ std::wstring TApp::Setting(const std::wstring& key, const std::wstring& defaultV
 
 std::optional<std::wstring> ReadSettingAfresh(const std::wstring& key,
                                               const std::wstring& defaultValue) {
-  if (!FileExists(App.Paths.SetupIniPath)) return std::nullopt;
-  const auto settings = ReadIniFile(App.Paths.SetupIniPath);
+  const auto settings = SetupSettings::Read(App.Paths.SetupIniPath);
   if (!settings) return std::nullopt;
-  return settings->ReadString(kSetupSection, key, defaultValue);
+  return settings->Value(key, defaultValue);
 }
 
 std::wstring ExecutableFolder() {

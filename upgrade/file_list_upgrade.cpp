@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/app.h"
+#include "app/setup_settings.h"
 #include "core/strings/string_util.h"
 #include "core/upgrade/apply_plan.h"
 #include "core/upgrade/list_comparison.h"
@@ -48,15 +49,14 @@ void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring
 }
 
 void UpdateDisplayVersion(const std::wstring& setupIniPath) {
-  const auto settings = ReadIniFile(setupIniPath);
+  const auto settings = SetupSettings::Read(setupIniPath);
   if (!settings) return;
-  const std::wstring entry = settings->ReadString(L"Setup", L"%REG_FODLER_PROGNAME", L"");
+  const std::wstring entry = settings->Value(L"%REG_FODLER_PROGNAME");
   // Without a name the path would be the Uninstall key of every program.
   if (entry.empty()) return;
   win::RegKey key;
   if (!key.Create(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + entry, KEY_WRITE) ||
-      !key.WriteString(L"DisplayVersion",
-                       settings->ReadString(L"Setup", L"%PROGRAM_VERSION", L""))) {
+      !key.WriteString(L"DisplayVersion", settings->Value(L"%PROGRAM_VERSION"))) {
     LogLine(L"upgrade: the uninstall entry keeps its earlier version: " + entry);
   }
 }
