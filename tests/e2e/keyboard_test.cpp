@@ -74,11 +74,16 @@ void Post(HWND page, UINT message, WPARAM code) {
   if (message == WM_KEYDOWN) ::PostMessageW(target, WM_KEYUP, code, lParam | 0xC0000000);
 }
 
-// Tab, and waits until the focus has moved on.
+// Tab, and waits until the focus has moved on to another control of the page.
 bool TabOnce(HWND page) {
   HWND before = FocusOf(page);
   Post(page, WM_KEYDOWN, VK_TAB);
-  return e2e::WaitUntil([&] { return FocusOf(page) != before; }, 10s);
+  return e2e::WaitUntil(
+      [&] {
+        HWND now = FocusOf(page);
+        return now != before && ::IsChild(page, now) != FALSE;
+      },
+      10s);
 }
 
 void Press(HWND page, const Key& key) {
