@@ -7,16 +7,14 @@
 
 #include "core/ini/ini_file.h"
 #include "core/strings/utf_string_conversions.h"
+#include "tests/core/text_bytes.h"
 
 namespace ini {
 namespace {
 
+using text_bytes::Bytes;
 using namespace std::string_literals;
 using strings::TextEncoding;
-
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-  return {text.begin(), text.end()};
-}
 
 struct EncodingCase {
   const char* name;

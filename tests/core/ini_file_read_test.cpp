@@ -7,15 +7,13 @@
 
 #include "core/ini/ini_file.h"
 #include "core/strings/utf_string_conversions.h"
+#include "tests/core/text_bytes.h"
 
 namespace ini {
 namespace {
 
+using text_bytes::Bytes;
 using namespace std::string_literals;
-
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-  return {text.begin(), text.end()};
-}
 
 IniFile Parse(std::string_view text) {
   return IniFile::FromBytes(Bytes(text));

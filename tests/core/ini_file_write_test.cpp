@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "core/ini/ini_file.h"
+#include "tests/core/text_bytes.h"
 
 namespace ini {
 namespace {
 
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-  return {text.begin(), text.end()};
-}
-
+using text_bytes::Bytes;
 std::string Text(const std::vector<std::uint8_t>& bytes) {
   return {bytes.begin(), bytes.end()};
 }

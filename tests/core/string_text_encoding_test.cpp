@@ -7,15 +7,13 @@
 
 #include "core/strings/text_encoding.h"
 #include "core/strings/utf_string_conversions.h"
+#include "tests/core/text_bytes.h"
 
 namespace strings {
 namespace {
 
+using text_bytes::Bytes;
 using namespace std::string_literals;
-
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-  return {text.begin(), text.end()};
-}
 
 struct DecodeCase {
   const char* name;

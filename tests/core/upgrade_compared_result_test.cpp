@@ -8,37 +8,16 @@
 #include "core/upgrade/compared_result.h"
 #include "core/upgrade/file_list.h"
 #include "core/upgrade/list_comparison.h"
+#include "tests/core/text_bytes.h"
 
 namespace upgrade {
 namespace {
 
+using text_bytes::Bytes;
+using text_bytes::CyrillicLikeCodePage;
 using namespace std::string_literals;
 using Lines = std::vector<std::wstring>;
 using Instructions = std::vector<Instruction>;
-
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-  return {text.begin(), text.end()};
-}
-
-// "Ж" is byte 0xC6 both ways, as in the Cyrillic code page; the rest is Latin-1.
-strings::CodePage CyrillicLikeCodePage() {
-  strings::CodePage codePage;
-  codePage.decode = [](std::string_view bytes) {
-    std::wstring text = strings::DecodeLatin1(bytes);
-    for (wchar_t& c : text) {
-      if (c == L'\u00C6') c = L'\u0416';
-    }
-    return text;
-  };
-  codePage.encode = [](std::wstring_view text) {
-    std::wstring latin(text);
-    for (wchar_t& c : latin) {
-      if (c == L'\u0416') c = L'\u00C6';
-    }
-    return strings::EncodeLatin1(latin);
-  };
-  return codePage;
-}
 
 Instruction Copy(std::wstring name) {
   return {InstructionKind::kCopy, std::move(name)};

@@ -6,29 +6,14 @@
 #include <vector>
 
 #include "core/upgrade/file_list.h"
+#include "tests/core/text_bytes.h"
 
 namespace upgrade {
 namespace {
 
+using text_bytes::Bytes;
+using text_bytes::CyrillicLikeCodePage;
 using namespace std::string_literals;
-
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-  return {text.begin(), text.end()};
-}
-
-// Byte 0xC6 is "Ж", as in the Cyrillic code page; other bytes are Latin-1. Tells whether the
-// file was decoded with the code page or not.
-strings::CodePage CyrillicLikeCodePage() {
-  strings::CodePage codePage;
-  codePage.decode = [](std::string_view bytes) {
-    std::wstring text = strings::DecodeLatin1(bytes);
-    for (wchar_t& c : text) {
-      if (c == L'\u00C6') c = L'\u0416';
-    }
-    return text;
-  };
-  return codePage;
-}
 
 struct ParseCase {
   const char* name;
