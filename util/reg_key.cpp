@@ -15,9 +15,24 @@ std::wstring RootName(HKEY root) {
   return L"(key)";
 }
 
-void LogRegistry(const std::wstring& what, const std::wstring& name, bool succeeded) {
+// `what` is the object and what was done to it ("value written", "key deleted").
+void LogRegistry(const std::wstring& what, const std::wstring& name, LSTATUS status) {
   if (!SetupLogOpen()) return;
-  LogLine(L"registry " + what + (succeeded ? L": " : L" failed: ") + name);
+  if (status == ERROR_SUCCESS) {
+    LogLine(L"registry " + what + L": " + name);
+  } else {
+    LogLine(L"registry " + what + L" failed (error " + std::to_wstring(status) + L"): " + name);
+  }
+}
+
+// A deletion of what is not there leaves the registry as asked: the log says so, not "failed".
+bool LogDeletion(const std::wstring& object, const std::wstring& name, LSTATUS status) {
+  if (status == ERROR_FILE_NOT_FOUND) {
+    if (SetupLogOpen()) LogLine(L"registry " + object + L" not there to delete: " + name);
+  } else {
+    LogRegistry(object + L" deleted", name, status);
+  }
+  return status == ERROR_SUCCESS;
 }
 
 // The registry takes names up to their first NUL: a name holding one inside (from a settings file
@@ -56,10 +71,11 @@ bool RegKey::Create(HKEY root, const std::wstring& path, REGSAM access) {
   Close();
   if (HoldsNul(path)) return false;
   logName_ = RootName(root) + L"\\" + path;
-  const bool created = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                         access, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+  const LSTATUS status = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           access, nullptr, &key_, nullptr);
+  const bool created = status == ERROR_SUCCESS;
   if (!created) key_ = nullptr;
-  LogRegistry(L"key opened for writing", logName_, created);
+  LogRegistry(L"key opened for writing", logName_, status);
   return created;
 }
 
@@ -90,21 +106,19 @@ std::optional<std::wstring> RegKey::ReadString(const std::wstring& name) const {
 bool RegKey::WriteString(const std::wstring& name, const std::wstring& value) const {
   if (key_ == nullptr || HoldsNul(name)) return false;
   const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  const bool written =
-      ::RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       bytes) == ERROR_SUCCESS;
-  LogRegistry(L"value written", logName_ + L"\\" + name + L" = " + value, written);
-  return written;
+  const LSTATUS status = ::RegSetValueExW(key_, name.c_str(), 0, REG_SZ,
+                                          reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+  LogRegistry(L"value written", logName_ + L"\\" + name + L" = " + value, status);
+  return status == ERROR_SUCCESS;
 }
 
 bool RegKey::WriteDword(const std::wstring& name, DWORD value) const {
   if (key_ == nullptr || HoldsNul(name)) return false;
-  const bool written =
-      ::RegSetValueExW(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof(value)) == ERROR_SUCCESS;
+  const LSTATUS status = ::RegSetValueExW(key_, name.c_str(), 0, REG_DWORD,
+                                          reinterpret_cast<const BYTE*>(&value), sizeof(value));
   LogRegistry(L"value written",
-              logName_ + L"\\" + name + L" = " + std::to_wstring(value) + L" (DWORD)", written);
-  return written;
+              logName_ + L"\\" + name + L" = " + std::to_wstring(value) + L" (DWORD)", status);
+  return status == ERROR_SUCCESS;
 }
 
 std::optional<DWORD> RegKey::ReadDword(const std::wstring& name) const {
@@ -122,9 +136,7 @@ std::optional<DWORD> RegKey::ReadDword(const std::wstring& name) const {
 
 bool RegKey::DeleteValue(const std::wstring& name) const {
   if (key_ == nullptr || HoldsNul(name)) return false;
-  const bool deleted = ::RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
-  LogRegistry(L"value deleted", logName_ + L"\\" + name, deleted);
-  return deleted;
+  return LogDeletion(L"value", logName_ + L"\\" + name, ::RegDeleteValueW(key_, name.c_str()));
 }
 
 bool RegKey::HasValue(const std::wstring& name) const {
@@ -151,9 +163,7 @@ std::vector<std::wstring> RegKey::SubKeyNames() const {
 bool RegKey::DeleteKeyTree(const std::wstring& path) const {
   // RegDeleteTreeW deletes the named subkey itself after its content.
   if (key_ == nullptr || path.empty() || HoldsNul(path)) return false;
-  const bool deleted = ::RegDeleteTreeW(key_, path.c_str()) == ERROR_SUCCESS;
-  LogRegistry(L"key deleted", logName_ + L"\\" + path, deleted);
-  return deleted;
+  return LogDeletion(L"key", logName_ + L"\\" + path, ::RegDeleteTreeW(key_, path.c_str()));
 }
 
 bool RegKey::Exists(HKEY root, const std::wstring& path) {
@@ -163,9 +173,7 @@ bool RegKey::Exists(HKEY root, const std::wstring& path) {
 
 bool RegKey::DeleteTree(HKEY root, const std::wstring& path) {
   if (path.empty() || HoldsNul(path)) return false;
-  const bool deleted = ::RegDeleteTreeW(root, path.c_str()) == ERROR_SUCCESS;
-  LogRegistry(L"key deleted", RootName(root) + L"\\" + path, deleted);
-  return deleted;
+  return LogDeletion(L"key", RootName(root) + L"\\" + path, ::RegDeleteTreeW(root, path.c_str()));
 }
 
 }  // namespace win
