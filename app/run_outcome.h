@@ -7,6 +7,9 @@
 inline constexpr int kExitNotAdministrator = 1;  // MSG_001
 inline constexpr int kExitTextsUnreadable = 2;   // the text workbook is missing or unreadable
 inline constexpr int kExitIncompleteSettings = 101;
+// Files that could not be copied or a step that broke off: the code Windows Installer ends with
+// for a failed installation, which deployment tools know.
+inline constexpr int kExitInstallationIncomplete = 1603;
 
 // Keeps the first refusal of the run.
 void RecordRefusal(int number);

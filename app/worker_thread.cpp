@@ -4,10 +4,12 @@
 
 #include "util/setup_log.h"
 
-void RunStep(const std::function<void()>& step) {
+bool RunStep(const std::function<void()>& step) {
   try {
     step();
+    return true;
   } catch (...) {
+    return false;
   }
 }
 

@@ -42,7 +42,8 @@ void CopyTreeWithReports(InstallContext& context, const std::wstring& source,
                          const std::wstring& target, const std::wstring& leaveOut) {
   ThrottledReports reports(context.reporter.status, context.reporter.progress, context.gate,
                            kFileReportIntervalMs);
-  CopyFolderTree(source, target, &reports, false, leaveOut, &reports, context.gate);
+  context.filesNotCopied +=
+      CopyFolderTree(source, target, &reports, false, leaveOut, &reports, context.gate);
   reports.Flush();
 }
 

@@ -4,11 +4,14 @@
 // object.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
 #include "app/setup_settings.h"
+#include "app/worker_thread.h"
 #include "util/progress_sink.h"
 
 // Where a step's status texts and bar positions go: the install page, through its worker.
@@ -29,12 +32,20 @@ struct InstallContext {
   InstallReporter reporter;
   // Passed between operations: a paused run holds there.
   PauseGate gate;
+  // Payload files that could not be copied, and steps that broke off: the installation is not
+  // complete unless both stay 0.
+  std::size_t filesNotCopied = 0;
+  int stepsBrokenOff = 0;
 
   std::wstring Setting(const std::wstring& key, const std::wstring& defaultValue = L"") const {
     return settings.Value(key, defaultValue);
   }
   void PassGate() const {
     if (gate) gate();
+  }
+  // Runs one step (see ::RunStep), counting it when it broke off.
+  void RunStep(const std::function<void()>& step) {
+    if (!::RunStep(step)) ++stepsBrokenOff;
   }
   void ShowStatus(const std::wstring& text) { reporter.status.ShowStatus(text); }
   void SetPosition(int position) { reporter.progress.SetPosition(position); }

@@ -23,14 +23,16 @@ void TInstallThread::Execute() {
   if (!context) return;
   if (App.Info.RunState != 1) return;
   InstallSteps(*context);
-  RunStep([&] { WriteRecordFile(*context); });
+  context->RunStep([&] { WriteRecordFile(*context); });
   // The record file is the last to grow the product folder.
   const std::wstring entryName = context->Setting(L"%REG_FODLER_PROGNAME");
   if (!entryName.empty()) {
-    RunStep([&] {
+    context->RunStep([&] {
       UpdateEstimatedSize(context->paths.UninstallKey + entryName, context->paths.InstallRootDir);
     });
   }
+  filesNotCopied_ = context->filesNotCopied;
+  complete_ = context->filesNotCopied == 0 && context->stepsBrokenOff == 0;
 }
 
 void TInstallThread::InstallSteps(InstallContext& context) {
@@ -41,22 +43,23 @@ void TInstallThread::InstallSteps(InstallContext& context) {
   const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");
 
   SetPosition(0);
-  RunStep([&] { BackupScriptsMacros(context); });
+  context.RunStep([&] { BackupScriptsMacros(context); });
   SetPosition(10);
-  RunStep([&] { CopyFiles(context); });
+  context.RunStep([&] { CopyFiles(context); });
   SetPosition(0);
-  RunStep([&] { WriteRegOnUninstallFolder(context); });
+  context.RunStep([&] { WriteRegOnUninstallFolder(context); });
   SetPosition(20);
-  RunStep([&] { WriteRegOnBootName(context); });
+  context.RunStep([&] { WriteRegOnBootName(context); });
   SetPosition(40);
-  RunStep([&] { CreateLinks(context, publisherFolder, programsFolder); });
+  context.RunStep([&] { CreateLinks(context, publisherFolder, programsFolder); });
   SetPosition(60);
-  RunStep([&] { WriteRegOnPrivateFolder(context); });
+  context.RunStep([&] { WriteRegOnPrivateFolder(context); });
   SetPosition(80);
-  RunStep([&] { CopySetupToBackup(context); });
-  RunStep([&] { WriteUninstallCommand(context); });
+  context.RunStep([&] { CopySetupToBackup(context); });
+  context.RunStep([&] { WriteUninstallCommand(context); });
   SetPosition(100);
-  RunStep([&] { SecureBackupFolder(context); });
+  context.RunStep([&] { SecureBackupFolder(context); });
   SetPosition(100);
-  if (!context.paths.MacroBackupDir.empty()) RunStep([&] { RestoreScriptsMacros(context); });
+  if (!context.paths.MacroBackupDir.empty())
+    context.RunStep([&] { RestoreScriptsMacros(context); });
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 
 #include "app/worker_thread.h"
@@ -17,9 +18,18 @@ class TInstallThread : public TWorkerThread {
   // them, an empty record, and this worker's page and gate; nothing without Setup.ini.
   std::optional<InstallContext> NewContext();
 
+  // True when the run installed every payload file and every step ran to its end; read once
+  // Finished(). The wizard shows its finish page either way; a quiet run reports it.
+  bool Complete() const { return complete_; }
+  // Payload files that could not be copied, for the quiet run's log; read once Finished().
+  std::size_t FilesNotCopied() const { return filesNotCopied_; }
+
  protected:
   void Execute() override;
 
  private:
   void InstallSteps(InstallContext& context);
+
+  bool complete_ = false;
+  std::size_t filesNotCopied_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "app/app.h"
 #include "app/run_outcome.h"
@@ -55,6 +56,14 @@ const wchar_t* VerdictText(int runState) {
     default:
       return L"undecided: the package names no version";
   }
+}
+
+// Work that was not all done (the lines above name each file that failed): the run ends with the
+// installer failure code.
+int ReportIncomplete(const std::wstring& what) {
+  LogLine(L"failed: " + what);
+  RecordRefusal(kExitInstallationIncomplete);
+  return RefusalNumber();
 }
 
 }  // namespace
@@ -133,6 +142,7 @@ int TFPrepare::RunQuietInstall(const std::wstring& mode) {
                                UninstInfo.UninstRegFolder.empty()
                                    ? L""
                                    : App.Paths.UninstallKey + UninstInfo.UninstRegFolder);
+        if (!worker.Complete()) return ReportIncomplete(L"the upgrade is incomplete");
         return 0;
       }
       if (version::CompareVersionText(InstalledVersion, SetupVersion) == 0) {
@@ -164,5 +174,9 @@ int TFPrepare::InstallQuietly() {
   TInstallThread worker(Handle());
   RunWorker(worker, kInstallFinishedMessage);
   CreateInstallationMarker();
+  if (!worker.Complete()) {
+    return ReportIncomplete(L"the installation is incomplete (" +
+                            std::to_wstring(worker.FilesNotCopied()) + L" files not copied)");
+  }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
 
 #include "app/app.h"
 #include "app/setup_settings.h"
@@ -20,32 +21,37 @@ std::optional<upgrade::FileList> LoadFileList(const std::wstring& path) {
   return upgrade::ReadFileList(*bytes, SystemCodePage());
 }
 
-void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
-                       const std::wstring& packageFolder, const std::wstring& installedFolder,
-                       const PauseGate& passGate) {
+std::size_t ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
+                              const std::wstring& packageFolder,
+                              const std::wstring& installedFolder, const PauseGate& passGate) {
   const upgrade::ApplyPlan plan =
       upgrade::PlanComparedResult(instructions, packageFolder, installedFolder);
   for (const upgrade::Instruction& skipped : plan.skipped) {
     LogLine(L"guard: skipped, a name outside the program folder: " + skipped.name);
   }
+  std::size_t failures = 0;
   for (const upgrade::FileOperation& operation : plan.operations) {
     if (passGate) passGate();
+    bool done = false;
     if (operation.kind == upgrade::InstructionKind::kCopy) {
-      LogFileOperation(L"copied", operation.target,
-                       CopyFileThroughGate(operation.source, operation.target, false, passGate));
+      done = CopyFileThroughGate(operation.source, operation.target, false, passGate);
+      LogFileOperation(L"copied", operation.target, done);
     } else {
-      LogFileOperation(L"deleted", operation.target,
-                       ::DeleteFileW(operation.target.c_str()) != FALSE);
+      done = ::DeleteFileW(operation.target.c_str()) != FALSE;
+      LogFileOperation(L"deleted", operation.target, done);
     }
+    if (!done) ++failures;
   }
+  return failures;
 }
 
-void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring& packageFolder,
-                         const std::wstring& installedFolder, const PauseGate& passGate) {
+std::size_t ApplyComparedResult(const std::wstring& instructionPath,
+                                const std::wstring& packageFolder,
+                                const std::wstring& installedFolder, const PauseGate& passGate) {
   const auto bytes = ReadFileBytes(instructionPath);
-  if (!bytes) return;
-  ApplyInstructions(upgrade::ReadComparedResult(*bytes, SystemCodePage()), packageFolder,
-                    installedFolder, passGate);
+  if (!bytes) return 1;
+  return ApplyInstructions(upgrade::ReadComparedResult(*bytes, SystemCodePage()), packageFolder,
+                           installedFolder, passGate);
 }
 
 void UpdateDisplayVersion(const std::wstring& setupIniPath) {
@@ -61,11 +67,9 @@ void UpdateDisplayVersion(const std::wstring& setupIniPath) {
   }
 }
 
-std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
-                                          const std::wstring& oldFolder,
-                                          const std::wstring& instructionFolder,
-                                          const std::wstring& setupIniPath,
-                                          const PauseGate& passGate) {
+AppliedUpgrade CompareAndApply(const std::wstring& newFolder, const std::wstring& oldFolder,
+                               const std::wstring& instructionFolder,
+                               const std::wstring& setupIniPath, const PauseGate& passGate) {
   const std::wstring listName(upgrade::kFileListName);
   const std::wstring newList = strings::WithTrailingSeparator(newFolder) + listName;
   const std::wstring oldList = strings::WithTrailingSeparator(oldFolder) + listName;
@@ -77,7 +81,7 @@ std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
   std::vector<std::wstring> result;
   upgrade::ListCopies(*newEntries, oldEntries, result);
   upgrade::ListDeletions(*newEntries, oldEntries, result);
-  if (result.empty()) return result;
+  if (result.empty()) return {};
   const std::vector<std::wstring> skipped =
       upgrade::TakeOutUnencodableLines(result, SystemCodePage());
   result.insert(result.end(), skipped.begin(), skipped.end());
@@ -87,15 +91,17 @@ std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
                                            ? std::wstring()
                                            : strings::WithTrailingSeparator(instructionFolder) +
                                                  std::wstring(upgrade::kComparedResultName);
+  std::size_t failures = 0;
   if (!instructionPath.empty() && WriteFileBytes(instructionPath, bytes)) {
-    ApplyComparedResult(instructionPath, newFolder, oldFolder, passGate);
+    failures = ApplyComparedResult(instructionPath, newFolder, oldFolder, passGate);
   } else {
     // Without a place for the instruction file the instructions are carried out as made.
-    ApplyInstructions(upgrade::ReadComparedResult(bytes, SystemCodePage()), newFolder, oldFolder,
-                      passGate);
+    failures = ApplyInstructions(upgrade::ReadComparedResult(bytes, SystemCodePage()), newFolder,
+                                 oldFolder, passGate);
   }
   if (passGate) passGate();
-  ::CopyFileW(newList.c_str(), oldList.c_str(), FALSE);
+  LogFileOperation(L"copied", oldList,
+                   ::CopyFileW(newList.c_str(), oldList.c_str(), FALSE) != FALSE);
   UpdateDisplayVersion(setupIniPath);
-  return result;
+  return {std::move(result), failures};
 }

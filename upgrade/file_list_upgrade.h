@@ -3,6 +3,7 @@
 // replaces the installed one and the uninstall entry gets the package's version.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,26 +18,37 @@ std::optional<upgrade::FileList> LoadFileList(const std::wstring& path);
 // Carries out the instructions: copies from `packageFolder` over files of `installedFolder`
 // (no folder is created) and deletes files of `installedFolder`, passing `passGate` before each
 // operation and inside each copy. Instructions whose names lead
-// out of the folders are passed over, as are failed copies and deletions.
-void ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
-                       const std::wstring& packageFolder, const std::wstring& installedFolder,
-                       const PauseGate& passGate = nullptr);
+// out of the folders are passed over, as are failed copies and deletions. Returns how many copies
+// and deletions failed.
+std::size_t ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
+                              const std::wstring& packageFolder,
+                              const std::wstring& installedFolder,
+                              const PauseGate& passGate = nullptr);
 
-// Reads the instruction file at `instructionPath` and carries it out.
-void ApplyComparedResult(const std::wstring& instructionPath, const std::wstring& packageFolder,
-                         const std::wstring& installedFolder, const PauseGate& passGate = nullptr);
+// Reads the instruction file at `instructionPath` and carries it out. Returns how many copies and
+// deletions failed; an instruction file that cannot be read counts as one.
+std::size_t ApplyComparedResult(const std::wstring& instructionPath,
+                                const std::wstring& packageFolder,
+                                const std::wstring& installedFolder,
+                                const PauseGate& passGate = nullptr);
 
 // Writes "DisplayVersion" = %PROGRAM_VERSION into the uninstall entry %REG_FODLER_PROGNAME named
 // by the settings file at `setupIniPath`. Nothing without the file or without an entry name.
 void UpdateDisplayVersion(const std::wstring& setupIniPath);
 
+struct AppliedUpgrade {
+  // The instruction lines; empty when the lists agree or nothing was done.
+  std::vector<std::wstring> instructions;
+  // Copies and deletions that failed.
+  std::size_t failures = 0;
+};
+
 // Compares the lists of the two folders and, when they differ, writes the instruction file into
 // `instructionFolder`, carries it out, copies the new list over the old and records the version
 // from `setupIniPath`. A missing installed list counts as empty; without the package's list
-// nothing is done. Returns the instruction lines (empty when nothing was done). `passGate` is
-// passed before every copy and deletion and before the list and version are replaced.
-std::vector<std::wstring> CompareAndApply(const std::wstring& newFolder,
-                                          const std::wstring& oldFolder,
-                                          const std::wstring& instructionFolder,
-                                          const std::wstring& setupIniPath,
-                                          const PauseGate& passGate = nullptr);
+// nothing is done. `passGate` is passed before every copy and deletion and before the list and
+// version are replaced.
+AppliedUpgrade CompareAndApply(const std::wstring& newFolder, const std::wstring& oldFolder,
+                               const std::wstring& instructionFolder,
+                               const std::wstring& setupIniPath,
+                               const PauseGate& passGate = nullptr);

@@ -28,6 +28,7 @@ void TUpgradeThread::Execute() {
   const std::wstring package =
       strings::WithTrailingSeparator(setupFolder_) + L"Program Files\\" + record_.Product;
   PassGate();
-  CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES), App.Paths.SetupIniPath,
-                  [this] { PassGate(); });
+  complete_ = CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES),
+                              App.Paths.SetupIniPath, [this] { PassGate(); })
+                  .failures == 0;
 }

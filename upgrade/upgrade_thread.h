@@ -15,10 +15,15 @@ class TUpgradeThread : public TWorkerThread {
   // the folder of the running program, ending with "\".
   TUpgradeThread(HWND page, UNINSTStruct_INFO record, std::wstring setupFolder);
 
+  // True when the folder was compared and every copy and deletion was done; read once
+  // Finished(). The wizard shows its finish page either way; a quiet run reports it.
+  bool Complete() const { return complete_; }
+
  protected:
   void Execute() override;
 
  private:
   UNINSTStruct_INFO record_;
   std::wstring setupFolder_;
+  bool complete_ = false;
 };

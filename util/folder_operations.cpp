@@ -86,33 +86,43 @@ void CreateOutermostFirst(const std::vector<std::wstring>& folders) {
 
 }  // namespace
 
-void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
-                    bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress,
-                    const PauseGate& passGate) {
-  if (IsLinkPath(source) || IsLinkPath(target)) return;
+std::size_t CopyFolderTree(const std::wstring& source, const std::wstring& target,
+                           StatusSink* status, bool failIfExists, const std::wstring& leaveOut,
+                           ProgressSink* progress, const PauseGate& passGate) {
+  if (IsLinkPath(source)) return 0;
+  if (IsLinkPath(target)) return 1;
+  std::size_t notCopied = 0;
   for (const FolderEntry& entry : ListFolder(source)) {
     if (entry.IsLink()) continue;
     if (entry.IsFolder()) {
       if (!leaveOut.empty() && entry.name == leaveOut) continue;
       const std::wstring subfolder = target + entry.name + L"\\";
-      if (LinkRemains(target + entry.name)) continue;
+      if (LinkRemains(target + entry.name)) {
+        ++notCopied;
+        continue;
+      }
       if (!IsExistingFolder(target + entry.name)) {
         ::CreateDirectoryW(LongPath(subfolder).c_str(), nullptr);
       }
-      CopyFolderTree(source + entry.name + L"\\", subfolder, status, failIfExists, leaveOut,
-                     progress, passGate);
+      notCopied += CopyFolderTree(source + entry.name + L"\\", subfolder, status, failIfExists,
+                                  leaveOut, progress, passGate);
       continue;
     }
     const std::wstring targetFile = target + entry.name;
-    if (LinkRemains(targetFile)) continue;
+    if (LinkRemains(targetFile)) {
+      ++notCopied;
+      continue;
+    }
     if (status != nullptr) status->ShowStatus(targetFile);
     const std::wstring longTarget = LongPath(targetFile);
-    LogFileOperation(
-        L"copied", targetFile,
-        CopyFileThroughGate(LongPath(source + entry.name), longTarget, failIfExists, passGate));
+    const bool copied =
+        CopyFileThroughGate(LongPath(source + entry.name), longTarget, failIfExists, passGate);
+    LogFileOperation(L"copied", targetFile, copied);
     ::SetFileAttributesW(longTarget.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!copied) ++notCopied;
     if (progress != nullptr) StepProgress(*progress);
   }
+  return notCopied;
 }
 
 bool EveryFileArrived(const std::wstring& source, const std::wstring& target) {

@@ -9,6 +9,7 @@
 // reported: a step that fails leaves its entry as it is and the walk goes on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,10 +22,11 @@
 // ("" passes over nothing). A link in the target where a folder or file would go is removed as a
 // link first, or that entry is not copied. Every copied file gets normal attributes: it is neither
 // read-only, hidden nor system. Per file, `status` shows the target path and `progress` steps once;
-// each file is copied through `passGate` (see CopyFileThroughGate).
-void CopyFolderTree(const std::wstring& source, const std::wstring& target, StatusSink* status,
-                    bool failIfExists, const std::wstring& leaveOut, ProgressSink* progress,
-                    const PauseGate& passGate = nullptr);
+// each file is copied through `passGate` (see CopyFileThroughGate). Returns how many copies
+// failed or were kept out by a link that remains (a linked `target` counts as one); 0: all done.
+std::size_t CopyFolderTree(const std::wstring& source, const std::wstring& target,
+                           StatusSink* status, bool failIfExists, const std::wstring& leaveOut,
+                           ProgressSink* progress, const PauseGate& passGate = nullptr);
 
 // The name of the subfolder of `folder` (ending with "\") that is `name` in any letter case, as
 // the file system spells it; `name` itself when there is none. Windows finds a folder by its

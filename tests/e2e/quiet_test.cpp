@@ -16,6 +16,7 @@
 #include "tests/e2e/watched_run.h"
 #include "tools/driver/driver.h"
 #include "util/reg_key.h"
+#include "util/scoped_handle.h"
 
 namespace {
 
@@ -109,6 +110,36 @@ TEST(Quiet, InstallsWithoutAWindowThenTheEntrysQuietCommandRemovesIt) {
   EXPECT_FALSE(FileExists(product + L"\\Kestra\\Kestra.exe"));
   EXPECT_EQ(RunWatched(*quietUninstall, L"").exitCode, std::optional<DWORD>(201))
       << "nothing left to remove";
+}
+
+// A payload file in use elsewhere, open without sharing: the run goes on with the other files as
+// the wizard does, but does not report the installation as done.
+TEST(Quiet, AFileThatCannotBeCopiedEndsWith1603) {
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
+  const auto package =
+      MakeProductPackage(L"quiet-blocked", L"InstallWizard_Texts.xls", KestraCapture(), false);
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra";
+  const std::wstring manuals = product + L"\\Kestra\\Manual";
+  ASSERT_EQ(::SHCreateDirectoryExW(nullptr, manuals.c_str(), nullptr), ERROR_SUCCESS);
+  const std::wstring blocked = manuals + L"\\English.pdf";
+  win::ScopedHandle inUse(::CreateFileW(blocked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(inUse.IsValid());
+  const std::wstring log = L"C:\\quiet-blocked.log";
+
+  const WatchedRun run =
+      RunWatched(L"\"" + package->SetupPath() + L"\" /quiet /log=" + log, package->Folder());
+  EXPECT_EQ(run.exitCode, std::optional<DWORD>(1603));
+  EXPECT_TRUE(FileExists(product + L"\\Kestra\\Kestra.exe")) << "the other files are copied";
+  const std::string text = LogText(log);
+  EXPECT_NE(text.find("copied failed (error 32): " + Narrow(blocked)), std::string::npos)
+      << "the log names the file";
+  EXPECT_NE(text.find("Setup ended with exit code 1603"), std::string::npos);
+
+  inUse.Reset();
+  const auto quietUninstall = MachineValue(kEntry, L"QuietUninstallString");
+  ASSERT_TRUE(quietUninstall.has_value());
+  EXPECT_EQ(RunWatched(*quietUninstall, L"").exitCode, std::optional<DWORD>(0));
 }
 
 struct RefusalCase {

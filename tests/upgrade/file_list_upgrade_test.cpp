@@ -75,7 +75,7 @@ TEST_F(FileListUpgrade, ANameTheCodePageCannotHoldIsSkippedNotMappedToAnother) {
   test_files::WriteText(l.installed + L"a.dll", "installed");
   test_files::WriteText(l.installed + L"\u0105b.dll", "installed");
 
-  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni).instructions;
 
   EXPECT_EQ(lines, (std::vector<std::wstring>{L"skip=\u0105.dll", L"skip=\u0105b.dll"}));
   EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), std::optional<std::string>("installed"));
@@ -100,8 +100,10 @@ TEST_F(FileListUpgrade, CopiesNewAndChangedDeletesRemovedAndRecordsTheVersion) {
     test_files::WriteText(l.installed + name, "old");
   }
 
-  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+  const AppliedUpgrade applied = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+  const std::vector<std::wstring>& lines = applied.instructions;
 
+  EXPECT_EQ(applied.failures, 1u) << "sub\\x.dll: its folder is not created";
   EXPECT_EQ(lines,
             (std::vector<std::wstring>{L"copy=changed.dll", L"copy=new.dll", L"copy=sub\\x.dll",
                                        L"copy=Data\\inner.txt", L"delete=removed.dll"}));
@@ -156,7 +158,8 @@ TEST_F(FileListUpgrade, IdenticalListsChangeNothing) {
   test_files::WriteText(l.package + L"\\a.dll", "new");
   test_files::WriteText(l.installed + L"a.dll", "old");
 
-  EXPECT_TRUE(CompareAndApply(l.package, l.installed, l.templates, l.setupIni).empty());
+  EXPECT_TRUE(
+      CompareAndApply(l.package, l.installed, l.templates, l.setupIni).instructions.empty());
   EXPECT_FALSE(test_files::IsFile(l.templates + L"\\ComparedResult.txt"));
   EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), "old");
   EXPECT_EQ(test_files::ReadText(l.installed + L"Application_FileList.txt")->size(), 18u);
@@ -204,7 +207,7 @@ TEST_F(FileListUpgrade, NamesLeavingTheProgramFolderCopyAndDeleteNothing) {
   test_files::WriteText(l.installed + L"Application_FileList.txt", oldList);
   ::SetCurrentDirectoryW(l.installed.c_str());
 
-  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+  const auto lines = CompareAndApply(l.package, l.installed, l.templates, l.setupIni).instructions;
 
   ::SetCurrentDirectoryW(L"C:\\");
   EXPECT_EQ(lines.size(), std::size(copies) + std::size(deletions))
@@ -220,7 +223,7 @@ TEST_F(FileListUpgrade, MissingInstalledListCountsAsEmpty) {
   const Layout l = MakeLayout(L"upgrade-no-old", "KestraUpgradeNoOld", "2.5");
   test_files::WriteText(l.package + L"\\Application_FileList.txt", "a.dll=1\r\n");
   test_files::WriteText(l.package + L"\\a.dll", "new");
-  EXPECT_EQ(CompareAndApply(l.package, l.installed, l.templates, l.setupIni),
+  EXPECT_EQ(CompareAndApply(l.package, l.installed, l.templates, l.setupIni).instructions,
             std::vector<std::wstring>{L"copy=a.dll"});
   EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), "new");
   EXPECT_TRUE(test_files::IsFile(l.installed + L"Application_FileList.txt"));
@@ -231,7 +234,8 @@ TEST_F(FileListUpgrade, MissingPackageListDeletesNothing) {
   const Layout l = MakeLayout(L"upgrade-no-new", "KestraUpgradeNoNew", "2.0");
   test_files::WriteText(l.installed + L"Application_FileList.txt", "a.dll=1\r\n");
   test_files::WriteText(l.installed + L"a.dll", "old");
-  EXPECT_TRUE(CompareAndApply(l.package, l.installed, l.templates, l.setupIni).empty());
+  EXPECT_TRUE(
+      CompareAndApply(l.package, l.installed, l.templates, l.setupIni).instructions.empty());
   EXPECT_EQ(test_files::ReadText(l.installed + L"a.dll"), "old");
   EXPECT_EQ(DisplayVersion(L"KestraUpgradeNoNew"), std::nullopt);
 }
