@@ -7,15 +7,12 @@
 #include "app/setup_settings.h"
 #include "core/language/language_table.h"
 #include "localisation/language_choice.h"
-#include "util/file_bytes.h"
 #include "util/find_entries.h"
-#include "util/ini_file_io.h"
 
 TApp App;
 
 namespace {
 
-constexpr wchar_t kSetupSection[] = L"Setup";
 constexpr wchar_t kTextFilePrefix[] = L"InstallWizard";
 constexpr wchar_t kTextSheet[] = L"Install";
 
@@ -23,7 +20,7 @@ constexpr wchar_t kTextSheet[] = L"Install";
 
 void TApp::Initialize(const std::wstring& executableFolder) {
   Paths.SetupIniPath = executableFolder + L"Setup.ini";
-  if (FileExists(Paths.SetupIniPath)) Settings = ReadIniFile(Paths.SetupIniPath);
+  Settings = SetupSettings::Read(Paths.SetupIniPath);
   Info.TextSection = L"InstallWizard";
   Info.Language = SystemLanguageName(L"");
   Info.LanguageCode = localisation::LanguageCodeFor(Info.Language);
@@ -48,7 +45,7 @@ void TApp::Initialize(const std::wstring& executableFolder) {
 
 std::wstring TApp::Setting(const std::wstring& key, const std::wstring& defaultValue) const {
   if (!Settings) return defaultValue;
-  return Settings->ReadString(kSetupSection, key, defaultValue);
+  return Settings->Value(key, defaultValue);
 }
 
 std::optional<std::wstring> ReadSettingAfresh(const std::wstring& key,

@@ -3,11 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "core/ini/ini_file.h"
+#include "app/setup_settings.h"
 #include "localisation/language_management.h"
 
 struct STRUCT_AppPath {
@@ -42,7 +41,7 @@ class TApp : public TlanguageManagement {
  public:
   STRUCT_AppPath Paths;
   STRUCT_AppInfo Info;
-  std::unique_ptr<ini::IniFile> Settings;  // absent when Setup.ini does not exist
+  std::optional<SetupSettings> Settings;  // absent when Setup.ini does not exist
 
   // Start-up: opens Setup.ini beside the program, chooses the language and loads the texts.
   // `executableFolder` ends with "\".

@@ -34,7 +34,8 @@ bool SetupIniExists() {
 
 std::wstring TFPrepare::PrivateFolderPath() const {
   if (!SetupIniExists()) return {};
-  return ExpandKeyTemplate(App.Settings.get(), L"Setup", App.Paths.PrivateKeyTemplate, L"", L"",
+  return ExpandKeyTemplate(nullptr, L"Setup", App.Paths.PrivateKeyTemplate,
+                           App.Setting(L"%PUBLISHER"), App.Setting(L"%REG_FODLER_PROGNAME"),
                            L"%REG_FODLER_PROGNAME", L"%PUBLISHER");
 }
 

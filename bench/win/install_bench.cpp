@@ -100,7 +100,7 @@ int LayOutPackageAndRun(const std::wstring& arguments, const bench::PayloadShape
 // texts are left unloaded: without a workbook start-up would stop at its message box.
 void PrepareApp() {
   App.Paths.SetupIniPath = ExecutableFolder() + L"Setup.ini";
-  App.Settings = ReadIniFile(App.Paths.SetupIniPath);
+  App.Settings = SetupSettings::Read(App.Paths.SetupIniPath);
   App.Paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   App.Paths.PrivateKeyTemplate = L"Software\\%PUBLISHER\\%REG_FODLER_PROGNAME\\";
   App.Paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
