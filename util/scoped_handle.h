@@ -1,6 +1,6 @@
 // Owners of handles and of memory the system hands over: each frees its resource exactly once,
 // with the function that resource needs, and none lets the raw handle outlive the owner unless
-// released explicitly. One owner template, then one traits struct and one name per resource.
+// released explicitly. One owner template, then one line per resource type.
 #pragma once
 
 #include <windows.h>
@@ -54,64 +54,36 @@ struct FindHandleTraits {
   static void Close(Handle h) { ::FindClose(h); }
 };
 
-// Memory from LocalAlloc and from the APIs that hand theirs over so (CommandLineToArgvW,
-// FormatMessageW with FORMAT_MESSAGE_ALLOCATE_BUFFER), as a typed pointer.
-template <typename T>
-struct LocalMemoryTraits {
-  using Handle = T*;
+// Resources whose failure value is null, freed by `Free`.
+template <typename H, auto Free>
+struct NullInvalidTraits {
+  using Handle = H;
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::LocalFree(h); }
-};
-
-// Memory handles from GlobalAlloc and those the common dialogs hand over (PRINTDLGW's
-// hDevMode and hDevNames).
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::GlobalFree(h); }
-};
-
-// Device contexts that are deleted rather than released: CreateDC, CreateCompatibleDC, and the
-// printer context of PrintDlgW with PD_RETURNDC. Select the original objects back in before the
-// owner goes.
-struct CreatedDCTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DeleteDC(h); }
-};
-
-// GDI objects: fonts, bitmaps, brushes, pens. None may still be selected into a device context
-// when its owner goes.
-template <typename T>
-struct GdiObjectTraits {
-  using Handle = T;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DeleteObject(h); }
-};
-
-// Icons from LoadImageW, CreateIconIndirect and the like; not shared icons (LR_SHARED).
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DestroyIcon(h); }
+  static void Close(Handle h) { Free(h); }
 };
 
 using ScopedHandle = ScopedGeneric<KernelHandleTraits>;
 using ScopedFindHandle = ScopedGeneric<FindHandleTraits>;
+// Memory from LocalAlloc and from the APIs that hand theirs over so (CommandLineToArgvW,
+// FormatMessageW with FORMAT_MESSAGE_ALLOCATE_BUFFER), as a typed pointer.
 template <typename T>
-using ScopedLocalMemory = ScopedGeneric<LocalMemoryTraits<T>>;
-using ScopedGlobalMemory = ScopedGeneric<GlobalMemoryTraits>;
-using ScopedCreatedDC = ScopedGeneric<CreatedDCTraits>;
+using ScopedLocalMemory = ScopedGeneric<NullInvalidTraits<T*, ::LocalFree>>;
+// Memory handles from GlobalAlloc and those the common dialogs hand over (PRINTDLGW's
+// hDevMode and hDevNames).
+using ScopedGlobalMemory = ScopedGeneric<NullInvalidTraits<HGLOBAL, ::GlobalFree>>;
+// Device contexts that are deleted rather than released: CreateDC, CreateCompatibleDC, and the
+// printer context of PrintDlgW with PD_RETURNDC. Select the original objects back in before the
+// owner goes.
+using ScopedCreatedDC = ScopedGeneric<NullInvalidTraits<HDC, ::DeleteDC>>;
+// GDI objects: fonts, bitmaps, brushes, pens. None may still be selected into a device context
+// when its owner goes.
 template <typename T>
-using ScopedGdiObject = ScopedGeneric<GdiObjectTraits<T>>;
+using ScopedGdiObject = ScopedGeneric<NullInvalidTraits<T, ::DeleteObject>>;
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedFont = ScopedGdiObject<HFONT>;
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
-using ScopedIcon = ScopedGeneric<IconTraits>;
+// Icons from LoadImageW, CreateIconIndirect and the like; not shared icons (LR_SHARED).
+using ScopedIcon = ScopedGeneric<NullInvalidTraits<HICON, ::DestroyIcon>>;
 
 }  // namespace win
