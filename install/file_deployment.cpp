@@ -1,34 +1,24 @@
 #include "install/file_deployment.h"
 
-#include <sddl.h>
-
 #include "app/app.h"
 #include "app/throttled_reports.h"
 #include "core/strings/string_util.h"
 #include "install/install_context.h"
 #include "util/file_bytes.h"
+#include "util/file_permissions.h"
 #include "util/find_entries.h"
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
-#include "util/run_and_wait.h"
 #include "util/windows_version.h"
 
 namespace {
 
-constexpr DWORD kNoWindow = CREATE_NO_WINDOW;
-constexpr wchar_t kEveryoneSidForm[] = L"*S-1-1-0";
 // A copied file's path and bar step reach the page at most this often: drawing them costs the
 // user-interface thread more than copying a small file, and the finish page waits behind them.
 constexpr ULONGLONG kFileReportIntervalMs = 50;
 
 void CreateSingleFolder(const std::wstring& path) {
   if (!FolderExists(path)) ::CreateDirectoryW(path.c_str(), nullptr);
-}
-
-// A backslash before the closing quote would escape it and run the arguments together.
-std::wstring Quoted(std::wstring text) {
-  while (!text.empty() && text.back() == L'\\') text.pop_back();
-  return L"\"" + text + L"\"";
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -47,57 +37,19 @@ void CopyTreeWithReports(InstallContext& context, const std::wstring& source,
   reports.Flush();
 }
 
-// Runs the four icacls lines on `target`, moving the bar after each when `withBar` is set.
-void RunIcacls(InstallContext& context, const std::wstring& target, bool withBar) {
-  // icacls acts on what a link points to, and /T walks on there: a link planted below the folder
-  // would carry its permissions elsewhere. Links go first, and /L keeps icacls on any that stay.
-  RemoveLinksInTree(strings::WithTrailingSeparator(target));
-  const auto lines = PermissionCommandLines(6, target, L"");
-  for (std::size_t index = 0; index < lines.size(); ++index) {
-    std::wstring line = lines[index];
-    if (index == 2) line = PermissionCommandLines(6, target, EveryoneGroupName())[2];
-    context.PassGate();
-    RunAndWait(line, kNoWindow);
-    if (withBar) context.SetPosition(20 * static_cast<int>(index + 1));
+// Sets the permissions of the tree `folder` by handle; the bar ends where the four permission
+// commands of earlier releases left it.
+void SetPermissions(InstallContext& context, const std::wstring& folder, TreeAccess access,
+                    bool withBar) {
+  context.PassGate();
+  const PermissionWalk walk = SetTreePermissions(folder, access);
+  if (walk.failed > 0) ++context.stepsBrokenOff;
+  if (withBar) {
+    for (const int position : {20, 40, 60, 80}) context.SetPosition(position);
   }
 }
 
 }  // namespace
-
-std::vector<std::wstring> PermissionCommandLines(DWORD majorVersion, const std::wstring& target,
-                                                 const std::wstring& everyone) {
-  const std::wstring folder = Quoted(target);
-  if (majorVersion == 6) {
-    return {L"icacls.exe " + folder + L" /reset /T /L",
-            L"icacls.exe " + folder + L" /inheritance:r /T /L",
-            L"icacls.exe " + folder + L" /grant " + Quoted(everyone) + L":(OI)(CI)F /T /L",
-            L"icacls.exe " + folder + L" /grant SYSTEM:(OI)(CI)F /T /L"};
-  }
-  if (majorVersion == 5) {
-    return {L"cmd.exe /c echo y|cacls " + folder + L" /G " + Quoted(everyone) + L":F /T"};
-  }
-  return {};
-}
-
-std::wstring EveryoneGroupName() {
-  PSID sid = nullptr;
-  if (!::ConvertStringSidToSidW(L"S-1-1-0", &sid)) return kEveryoneSidForm;
-  DWORD nameSize = 0;
-  DWORD domainSize = 0;
-  SID_NAME_USE use;
-  ::LookupAccountSidW(nullptr, sid, nullptr, &nameSize, nullptr, &domainSize, &use);
-  std::wstring name;
-  if (nameSize > 0) {
-    std::wstring nameBuffer(nameSize, L'\0');
-    std::wstring domainBuffer(domainSize + 1, L'\0');
-    if (::LookupAccountSidW(nullptr, sid, nameBuffer.data(), &nameSize, domainBuffer.data(),
-                            &domainSize, &use)) {
-      name = nameBuffer.c_str();
-    }
-  }
-  ::LocalFree(sid);
-  return name.empty() ? kEveryoneSidForm : name;
-}
 
 void CopyFiles(InstallContext& context) {
   context.SetPosition(0);
@@ -123,15 +75,9 @@ void CopyFiles(InstallContext& context) {
   CopyTreeWithReports(context, payload + context.Setting(L"%UPDATER_DIR") + L"\\", updater, L"");
 
   const DWORD major = QueryWindowsVersion().major;
-  if (major == 6) {
+  if (major == 6 || major == 5) {
     context.SetPosition(0);
-    RunIcacls(context, context.paths.InstallRootDir, true);
-  } else if (major == 5) {
-    context.SetPosition(0);
-    context.PassGate();
-    RunAndWait(PermissionCommandLines(5, context.paths.InstallRootDir, EveryoneGroupName())[0],
-               kNoWindow);
-    context.SetPosition(80);
+    SetPermissions(context, context.paths.InstallRootDir, TreeAccess::kEveryoneFull, true);
   }
 }
 
@@ -163,5 +109,6 @@ void CopySetupToBackup(InstallContext& context) {
 void SecureBackupFolder(InstallContext& context) {
   if (context.paths.UninstallerPath.empty()) return;
   if (QueryWindowsVersion().major != 6) return;
-  RunIcacls(context, FolderOf(context.paths.UninstallerPath), false);
+  SetPermissions(context, FolderOf(context.paths.UninstallerPath), TreeAccess::kAdministratorsOnly,
+                 false);
 }

@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "main/run_setup.h"
+#include "util/system_libraries.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  SearchLibrariesInSystemFolderOnly();
   return RunSetup(&IsProcessAdministrator);
 }

@@ -13,6 +13,7 @@
 #include "pages/welcome_page.h"
 #include "util/file_bytes.h"
 #include "util/scoped_handle.h"
+#include "util/system_libraries.h"
 
 TFEULA* FEULA = nullptr;
 
@@ -43,7 +44,7 @@ constexpr ControlSpec kControls[] = {
 bool ShowPrintDialog(PRINTDLGW& dialog) {
   using PrintDialogFunction = BOOL(WINAPI*)(PRINTDLGW*);
   static const auto printDialog = reinterpret_cast<PrintDialogFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"comdlg32.dll"), "PrintDlgW")));
+      reinterpret_cast<void*>(::GetProcAddress(LoadSystemLibrary(L"comdlg32.dll"), "PrintDlgW")));
   return printDialog != nullptr && printDialog(&dialog) != FALSE;
 }
 

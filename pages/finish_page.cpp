@@ -1,13 +1,12 @@
 #include "pages/finish_page.h"
 
-#include <shellapi.h>
-
 #include "app/app.h"
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
 #include "pages/wizard_run.h"
 #include "util/file_bytes.h"
 #include "util/scoped_handle.h"
+#include "util/shell_start.h"
 #include "util/windows_version.h"
 
 TFFinish* FFinish = nullptr;
@@ -97,5 +96,6 @@ void TFFinish::StartInstalledProgram() {
   const std::wstring target = QueryWindowsVersion() == WindowsVersion{5, 0}
                                   ? App.Paths.ProgramDir + L"\\" + exe
                                   : App.Paths.ProgramDir + L"\\DeskRelay.exe";
-  ::ShellExecuteW(nullptr, L"open", target.c_str(), exe.c_str(), nullptr, SW_SHOWNORMAL);
+  // The program folder is open to everybody: what starts from there runs as the user.
+  StartAsUser(target, exe, App.Paths.ProgramDir, SW_SHOWNORMAL);
 }

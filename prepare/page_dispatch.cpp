@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "core/prepare/run_state.h"
+#include "core/prepare/uninstall_command.h"
 #include "core/strings/string_util.h"
 #include "core/version/version_compare.h"
 #include "pages/ask_upgrade_page.h"
@@ -17,9 +18,11 @@
 #include "prepare/prepare_form.h"
 #include "uninstall/removal_sequence.h"
 #include "util/file_bytes.h"
+#include "util/file_permissions.h"
 #include "util/process_windows.h"
 #include "util/registry_helpers.h"
 #include "util/run_and_wait.h"
+#include "util/setup_log.h"
 #include "util/special_folders.h"
 #include "winfx/application.h"
 
@@ -27,11 +30,6 @@ namespace {
 
 constexpr wchar_t kFileList[] = L"Application_FileList.txt";
 constexpr UINT kUpdaterCloseTimeoutMs = 5000;
-
-void TakeOwnership(const std::wstring& folder) {
-  RunAndWait(L"TAKEOWN /A /F \"" + strings::WithoutTrailingSeparator(folder) + L"\"",
-             CREATE_NO_WINDOW);
-}
 
 std::wstring InstalledUninstallString() {
   return ReadMachineString(L"UninstallString", false,
@@ -127,13 +125,13 @@ void TFPrepare::OpenFirstPage(winfx::TForm& page) {
 
 void TFPrepare::TakeOwnershipOfProductFolders() {
   if (FolderExists(App.Paths.InstallRootDir)) {
-    TakeOwnership(App.Paths.InstallRootDir);
+    (void)MakeAdministratorsOwner(App.Paths.InstallRootDir);
     const bool oem = App.Setting(L"%PUBLISHER") == L"OEM";
     const std::wstring menuName =
         App.GetText(L"UNINSTALL", oem ? L"LINK_PROGRAMS_FOLDER" : L"LINK_PROGRAMS_PUBLISHER");
     // Without a name of its own the folder would be the Start menu's Programs folder itself.
     const std::wstring menuFolder = GetSpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\" + menuName;
-    if (!menuName.empty() && FolderExists(menuFolder)) TakeOwnership(menuFolder);
+    if (!menuName.empty() && FolderExists(menuFolder)) (void)MakeAdministratorsOwner(menuFolder);
   }
 }
 
@@ -153,14 +151,23 @@ void TFPrepare::ReplaceInstalledVersion() {
 }
 
 bool TFPrepare::RemoveEarlierVersion(bool quiet) {
-  // Without a command, or with one whose program cannot be started, the earlier installation is
-  // removed from its record by this program; an uninstaller that ran and failed ends the run.
-  // A quiet run asks the uninstaller to be quiet too; one older than that option shows its pages.
-  const std::wstring uninstall = InstalledUninstallString();
-  const std::wstring command = strings::ReplaceAll(uninstall, L"uninstall", L"uninstallanyway");
-  const bool started =
-      !uninstall.empty() && RunAndWait(quiet ? command + L" /quiet" : command,
-                                       quiet ? CREATE_NO_WINDOW : CREATE_NEW_CONSOLE);
+  // The recorded uninstaller runs with this program's rights, so it is started only where only
+  // administrators can have put it; every earlier release left its folder open to everybody.
+  // Otherwise, and without a command or with one whose program cannot be started, the earlier
+  // installation is removed from its record by this program; an uninstaller that ran and failed
+  // ends the run. A quiet run asks the uninstaller to be quiet too; one older than that option
+  // shows its pages.
+  const prepare::CommandParts recorded = prepare::SplitCommand(InstalledUninstallString());
+  bool started = false;
+  if (recorded.program.empty() || !FileExists(recorded.program)) {
+    LogLine(L"no uninstaller to start: the earlier installation is removed by this program");
+  } else if (!OnlyAdministratorsCanChange(recorded.program)) {
+    LogLine(L"uninstaller not started, as others than administrators can change it: " +
+            recorded.program);
+  } else {
+    started = RunAndWait(prepare::ReplacementUninstallCommand(recorded, quiet),
+                         quiet ? CREATE_NO_WINDOW : CREATE_NEW_CONSOLE, recorded.program);
+  }
   if (!started) RemoveEarlierInstallation();
   return !InstallationStillRegistered();
 }

@@ -1,13 +1,12 @@
 #include "prepare/updater_handover.h"
 
 #include <windows.h>
-// windows.h first: shellapi.h builds on its declarations.
-#include <shellapi.h>
 
 #include "core/strings/string_util.h"
 #include "prepare/prepare_form.h"
 #include "util/file_bytes.h"
 #include "util/ini_file_io.h"
+#include "util/shell_start.h"
 
 namespace {
 
@@ -30,7 +29,10 @@ std::wstring StartUpdater(const std::wstring& updaterFolder, const std::wstring&
   const std::wstring executable = folder + name + L".exe";
   // A missing program is passed over quietly: the shell would report it in a box of its own.
   if (!FileExists(executable)) return {};
-  ::ShellExecuteW(nullptr, L"open", executable.c_str(), argument.c_str(), nullptr, SW_HIDE);
+  // The updater lies in a folder every user may write to: it runs as the user, never with this
+  // program's rights.
+  if (!StartAsUser(executable, argument, strings::WithoutTrailingSeparator(folder), SW_HIDE))
+    return {};
   return executable;
 }
 

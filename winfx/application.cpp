@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "util/setup_log.h"
+#include "winfx/system_functions.h"
 
 namespace winfx {
 
@@ -27,7 +28,7 @@ std::wstring ExecutableBaseName() {
 
 void TApplication::Initialize() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  ::InitCommonControlsEx(&controls);
+  system::InitCommonControlsEx(&controls);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = ::DefWindowProcW;

@@ -6,11 +6,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "util/system_libraries.h"
 #include "winfx/application.h"
 #include "winfx/fonts.h"
 #include "winfx/image_window.h"
 #include "winfx/middle_label.h"
 #include "winfx/panel_window.h"
+#include "winfx/system_functions.h"
 #include "winfx/taskbar_button.h"
 
 namespace winfx {
@@ -60,15 +62,15 @@ LRESULT CALLBACK RichEditKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if ((key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
         (key->wParam == VK_TAB || key->wParam == VK_ESCAPE ||
          (readOnly && key->wParam == VK_RETURN))) {
-      const LRESULT code = ::DefSubclassProc(hwnd, message, wParam, lParam);
+      const LRESULT code = system::DefSubclassProc(hwnd, message, wParam, lParam);
       return code & ~(DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB);
     }
   }
-  return ::DefSubclassProc(hwnd, message, wParam, lParam);
+  return system::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 const wchar_t* RichEditClass() {
-  static const bool loaded = ::LoadLibraryW(L"msftedit.dll") != nullptr;
+  static const bool loaded = LoadSystemLibrary(L"msftedit.dll") != nullptr;
   return loaded ? MSFTEDIT_CLASS : L"RICHEDIT20W";
 }
 
@@ -179,7 +181,7 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
       reinterpret_cast<WPARAM>(FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet)),
       FALSE);
   if (kind == L"TProgressBar") ::SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
-  if (kind == L"TRichEdit") ::SetWindowSubclass(hwnd, RichEditKeysProc, 0, 0);
+  if (kind == L"TRichEdit") system::SetWindowSubclass(hwnd, RichEditKeysProc, 0, 0);
   if (kind == L"TPanel") SetPanelOptions(hwnd, spec.options);
   if (kind == L"TImage") SetImageOptions(hwnd, spec.options);
   if (kind == L"TLabel" && (spec.options & kMiddle)) CentreTextVertically(hwnd);

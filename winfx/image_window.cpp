@@ -8,6 +8,7 @@
 
 #include "util/scoped_handle.h"
 #include "winfx/control.h"
+#include "winfx/system_functions.h"
 
 namespace winfx {
 namespace {
@@ -30,7 +31,7 @@ bool StartGdiPlus() {
   static const bool started = [] {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
-    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    return system::GdiplusStartup(&token, &input) == Gdiplus::Ok;
   }();
   return started;
 }
@@ -38,12 +39,12 @@ bool StartGdiPlus() {
 win::ScopedBitmap LoadWithGdiPlus(const std::wstring& path) {
   if (!StartGdiPlus()) return {};
   Gdiplus::GpBitmap* bitmap = nullptr;
-  if (Gdiplus::DllExports::GdipCreateBitmapFromFile(path.c_str(), &bitmap) != Gdiplus::Ok) {
+  if (system::GdipCreateBitmapFromFile(path.c_str(), &bitmap) != Gdiplus::Ok) {
     return {};
   }
   HBITMAP result = nullptr;
-  Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(bitmap, &result, 0xFFFFFFFF);
-  Gdiplus::DllExports::GdipDisposeImage(bitmap);
+  system::GdipCreateHBITMAPFromBitmap(bitmap, &result, 0xFFFFFFFF);
+  system::GdipDisposeImage(bitmap);
   return win::ScopedBitmap(result);
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "winfx/system_functions.h"
+
 namespace winfx {
 namespace {
 
@@ -53,23 +55,23 @@ LRESULT CALLBACK MiddleLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM
     case WM_SETFONT:
     case WM_ENABLE: {
       // The static control may draw the new state at once, top-aligned: draw it again.
-      const LRESULT result = ::DefSubclassProc(label, message, wParam, lParam);
+      const LRESULT result = system::DefSubclassProc(label, message, wParam, lParam);
       ::InvalidateRect(label, nullptr, TRUE);
       return result;
     }
     case WM_NCDESTROY:
-      ::RemoveWindowSubclass(label, MiddleLabelProc, kSubclassId);
+      system::RemoveWindowSubclass(label, MiddleLabelProc, kSubclassId);
       break;
     default:
       break;
   }
-  return ::DefSubclassProc(label, message, wParam, lParam);
+  return system::DefSubclassProc(label, message, wParam, lParam);
 }
 
 }  // namespace
 
 void CentreTextVertically(HWND label) {
-  ::SetWindowSubclass(label, MiddleLabelProc, kSubclassId, 0);
+  system::SetWindowSubclass(label, MiddleLabelProc, kSubclassId, 0);
   ::InvalidateRect(label, nullptr, TRUE);
 }
 

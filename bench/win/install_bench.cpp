@@ -28,9 +28,9 @@
 #include "install/installation_record.h"
 #include "install/scripts_macros_backup.h"
 #include "install/startup_and_shortcuts.h"
+#include "util/file_permissions.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
-#include "util/run_and_wait.h"
 #include "util/setup_log.h"
 
 namespace {
@@ -199,9 +199,8 @@ void TimeStepsOnce(HWND page, std::map<const char*, std::vector<double>>& times)
   }
 }
 
-void RunPermissionCommands(const std::wstring& target) {
-  const auto lines = PermissionCommandLines(6, target, EveryoneGroupName());
-  for (const auto& line : lines) RunAndWait(line, CREATE_NO_WINDOW);
+void SetPermissions(const std::wstring& target, TreeAccess access) {
+  (void)SetTreePermissions(target, access);
 }
 
 int RunRounds(int rounds, const std::wstring& nsisInstaller) {
@@ -209,7 +208,8 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   const std::wstring payload = std::wstring(kPackage) + L"\\program files\\" + kProduct;
   HWND page =
       ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  std::vector<double> worker, copyStep, copyStepLogged, bare, icaclsTree, icaclsSmall, nsis;
+  std::vector<double> worker, copyStep, copyStepLogged, bare, permissionsTree, permissionsSmall,
+      nsis;
   std::map<const char*, std::vector<double>> stepTimes;
   ForgetInstallation();
   for (int round = 0; round < rounds; ++round) {
@@ -242,10 +242,12 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
     bench::BareDeleteTree(kBareTarget);
 
     bare.push_back(bench::TimeMs([&] { bench::BareCopyTree(payload, kBareTarget); }));
-    icaclsTree.push_back(bench::TimeMs([&] { RunPermissionCommands(kBareTarget); }));
+    permissionsTree.push_back(
+        bench::TimeMs([&] { SetPermissions(kBareTarget, TreeAccess::kEveryoneFull); }));
     bench::BareDeleteTree(kBareTarget);
     ::CreateDirectoryW(kBareTarget, nullptr);
-    icaclsSmall.push_back(bench::TimeMs([&] { RunPermissionCommands(kBareTarget); }));
+    permissionsSmall.push_back(
+        bench::TimeMs([&] { SetPermissions(kBareTarget, TreeAccess::kAdministratorsOnly); }));
     bench::BareDeleteTree(kBareTarget);
 
     if (nsisInstaller != L"-") {
@@ -257,8 +259,8 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   bench::PrintFigure("install_copy_step", copyStep);
   bench::PrintFigure("install_copy_step_logged", copyStepLogged);
   bench::PrintFigure("copyfilew_loop", bare);
-  bench::PrintFigure("icacls_on_payload_tree", icaclsTree);
-  bench::PrintFigure("icacls_on_empty_folder", icaclsSmall);
+  bench::PrintFigure("permissions_on_payload_tree", permissionsTree);
+  bench::PrintFigure("permissions_on_empty_folder", permissionsSmall);
   bench::PrintFigure("nsis_install", nsis);
   for (const TimedStep& step : kSteps) bench::PrintFigure(step.figure, stepTimes[step.figure]);
   ::DestroyWindow(page);

@@ -8,6 +8,7 @@
 #include "core/prepare/run_mode.h"
 #include "core/prepare/run_options.h"
 #include "core/prepare/run_state.h"
+#include "core/prepare/uninstall_command.h"
 
 namespace {
 
@@ -114,5 +115,40 @@ TEST(LegacyProducts, NamesOfAKnownCodeInColumnOrderAndNothingForOthers) {
   prepare::GetLegacyDisplayNames(L"", none);
   EXPECT_TRUE(none.empty());
 }
+
+struct UninstallCommandCase {
+  const wchar_t* recorded;
+  bool quiet;
+  const wchar_t* program;
+  const wchar_t* command;
+};
+
+class UninstallCommandTest : public testing::TestWithParam<UninstallCommandCase> {};
+
+TEST_P(UninstallCommandTest, StartsTheRecordedProgramByItsPathOnly) {
+  const UninstallCommandCase& c = GetParam();
+  const prepare::CommandParts parts = prepare::SplitCommand(c.recorded);
+  EXPECT_EQ(parts.program, c.program);
+  if (!parts.program.empty()) {
+    EXPECT_EQ(prepare::ReplacementUninstallCommand(parts, c.quiet), c.command);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recorded, UninstallCommandTest,
+    testing::Values(UninstallCommandCase{L"\"C:\\T\\Kestra\\Setup.exe\" uninstall", false,
+                                         L"C:\\T\\Kestra\\Setup.exe",
+                                         L"\"C:\\T\\Kestra\\Setup.exe\" uninstallanyway"},
+                    UninstallCommandCase{L"\"C:\\T\\Kestra\\Setup.exe\" uninstall", true,
+                                         L"C:\\T\\Kestra\\Setup.exe",
+                                         L"\"C:\\T\\Kestra\\Setup.exe\" uninstallanyway /quiet"},
+                    // A folder named like the argument keeps its name.
+                    UninstallCommandCase{L"\"C:\\uninstall\\Setup.exe\" uninstall", false,
+                                         L"C:\\uninstall\\Setup.exe",
+                                         L"\"C:\\uninstall\\Setup.exe\" uninstallanyway"},
+                    UninstallCommandCase{L"C:\\T\\Setup.exe uninstall", false, L"C:\\T\\Setup.exe",
+                                         L"\"C:\\T\\Setup.exe\" uninstallanyway"},
+                    UninstallCommandCase{L"\"C:\\T\\Setup.exe uninstall", false, L"", L""},
+                    UninstallCommandCase{L"", false, L"", L""}));
 
 }  // namespace

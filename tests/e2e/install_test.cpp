@@ -104,20 +104,22 @@ TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
   EXPECT_NE(relayStarts.front().find(L"DeskRelay.exe"), std::wstring::npos);
   EXPECT_TRUE(relayStarts.front().ends_with(L" Kestra.exe")) << Narrow(relayStarts.front());
 
-  // The product folder and the install-backup folder opened to everybody, in this order, the
-  // account name quoted, links acted on as links.
-  const auto openedTo = [](const std::wstring& folder) {
-    const std::wstring quoted = L"icacls.exe \"" + folder + L"\"";
-    return std::vector<std::wstring>{quoted + L" /reset /T /L", quoted + L" /inheritance:r /T /L",
-                                     quoted + L" /grant \"Everyone\":(OI)(CI)F /T /L",
-                                     quoted + L" /grant SYSTEM:(OI)(CI)F /T /L"};
-  };
-  std::vector<std::wstring> expectedCommands =
-      openedTo(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra");
-  for (auto& line : openedTo(SpecialFolder(CSIDL_COMMON_TEMPLATES) + L"\\Kestra")) {
-    expectedCommands.push_back(line);
+  EXPECT_EQ(e2e::RecordedParentsOf(program + L"\\DeskRelay.exe").front(), L"explorer.exe")
+      << "the program folder is open to everybody: the user's shell starts the launcher";
+
+  // The product folder open to everybody; the uninstaller's folder and copy writable by
+  // administrators only. No tool beside Setup.exe was started for it.
+  EXPECT_TRUE(package.RecordedStarts(L"icacls.exe").empty());
+  for (const std::wstring& path : {product, program, exe}) {
+    EXPECT_TRUE(test_files::AllowsWriting(test_files::RightsOf(path, WinWorldSid))) << Narrow(path);
   }
-  EXPECT_EQ(package.RecordedStarts(L"icacls.exe"), expectedCommands);
+  for (const std::wstring& path : {backup, uninstaller}) {
+    for (const WELL_KNOWN_SID_TYPE group :
+         {WinWorldSid, WinBuiltinUsersSid, WinAuthenticatedUserSid, WinInteractiveSid}) {
+      EXPECT_FALSE(test_files::AllowsWriting(test_files::RightsOf(path, group)))
+          << Narrow(path) << " group " << group;
+    }
+  }
 
   const std::wstring uninstallKey = std::wstring(kUninstallKey) + L"KestraCapture";
   const struct {
@@ -349,8 +351,49 @@ TEST(Install, PanCaptureKeepsItsWholeDataFolder) {
       << "the old version's scripts land in the data folder";
 }
 
-// Windows XP knows no icacls: one cacls command opens the product folder, none the backup.
-TEST(Install, WindowsXpGetsOneCaclsCommand) {
+// What an ordinary user could put beside Setup.exe in a download folder or on a share: system
+// libraries, with the overrides that make Wine search as Windows does, and the tools the
+// permissions used to be set with. Nothing of it is loaded or started, and the wizard works.
+TEST(Install, NothingPlantedBesideSetupIsLoadedOrStarted) {
+  e2e::TestPackage package(L"install-planted");
+  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"Setup.ini",
+                    "[Setup]\r\n%PROGRAM_FILES=Plover\r\n%PROGRAM_FILES_OLD=PloverOld\r\n"
+                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Plover.exe\r\n%PROGRAM_VERSION=1.0\r\n"
+                    "%PUBLISHER=Plover Works\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
+  package.WriteText(L"program files\\Plover\\Plover.exe", "plover");
+  const wchar_t* const kLibraries[] = {L"version", L"msftedit", L"riched20", L"uxtheme",
+                                       L"dwmapi",  L"comctl32", L"comdlg32", L"gdiplus"};
+  std::wstring overrides;
+  for (const wchar_t* library : kLibraries) {
+    ASSERT_TRUE(::CopyFileW((e2e::BuildFolder() + L"planted_library.dll").c_str(),
+                            (package.Folder() + library + L".dll").c_str(), FALSE));
+    overrides += (overrides.empty() ? L"" : L",") + std::wstring(library);
+  }
+  for (const wchar_t* tool : {L"icacls.exe", L"takeown.exe", L"cmd.exe"}) package.AddRecorder(tool);
+  // An existing product folder takes the ownership step of earlier installations.
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Plover";
+  ::CreateDirectoryW(product.c_str(), nullptr);
+  {
+    const ForgottenAtTheEnd forgotten(L"KestraPhoto", L"Plover Works");
+    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (overrides + L"=n,b").c_str());
+    RunInstallation(package, true);
+    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", nullptr);
+  }
+
+  EXPECT_EQ(FileBytes(product + L"\\Plover\\Plover.exe"), std::optional<std::string>("plover"));
+  for (const wchar_t* library : kLibraries) {
+    EXPECT_FALSE(FileExists(package.Folder() + library + L".dll.loaded")) << Narrow(library);
+  }
+  for (const wchar_t* tool : {L"icacls.exe", L"takeown.exe", L"cmd.exe"}) {
+    EXPECT_TRUE(package.RecordedStarts(tool).empty()) << Narrow(tool);
+  }
+}
+
+// Windows XP opens the product folder to everybody as well, without starting cacls through a
+// cmd.exe that might lie beside Setup.exe.
+TEST(Install, WindowsXpOpensTheProductFolderWithoutACommand) {
   e2e::TestPackage package(L"install-xp");
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
   package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
@@ -369,10 +412,9 @@ TEST(Install, WindowsXpGetsOneCaclsCommand) {
 
   const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Harrier";
   EXPECT_EQ(FileBytes(product + L"\\Harrier\\Harrier.exe"), std::optional<std::string>("harrier"));
-  EXPECT_EQ(package.RecordedStarts(L"cmd.exe"),
-            std::vector<std::wstring>{L"cmd.exe /c echo y|cacls \"" + product +
-                                      L"\" /G \"Everyone\":F /T"});
+  EXPECT_TRUE(package.RecordedStarts(L"cmd.exe").empty());
   EXPECT_TRUE(package.RecordedStarts(L"icacls.exe").empty());
+  EXPECT_TRUE(test_files::AllowsWriting(test_files::RightsOf(product, WinWorldSid)));
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "tests/e2e/installed_product.h"
+#include "tests/e2e/watched_run.h"
 #include "tests/util/test_files.h"
 #include "tools/driver/driver.h"
+#include "util/file_permissions.h"
 #include "util/folder_walk.h"
 #include "util/scoped_handle.h"
 
@@ -117,6 +119,68 @@ TEST(Reinstall, SameVersionIsRemovedByItsUninstallerThenInstalledAfresh) {
             std::optional<std::string>("MZ the Kestra program"));
   ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"KestraBoardTray");
 }
+
+struct ReplacementRun {
+  const char* name;
+  bool quiet;
+};
+
+class ReplacedUninstaller : public testing::TestWithParam<ReplacementRun> {};
+
+// Every earlier release left the uninstaller's folder open to everybody, and a user has put a
+// program of his own in the uninstaller's place. A newer package never starts it, with a user at
+// the wizard or deployed quietly, and still replaces the earlier version completely.
+TEST_P(ReplacedUninstaller, IsNeverStartedAndTheEarlierVersionIsStillReplaced) {
+  const ReplacementRun& run = GetParam();
+  const std::string stem = std::string("KestraPlanted") + run.name;
+  const ProductSettings first{stem + "App", stem, stem};
+  ProductSettings second = first;
+  second.onBoot = stem + "Tray";
+  const std::wstring name = L"planted-" + Widen(run.name);
+  const auto installed =
+      MakeProductPackage(name + L"-installed", L"InstallWizard_Texts.xls", first, false);
+  const auto again =
+      MakeProductPackage(name + L"-again", L"InstallWizard_Texts.xls", second, false);
+  // A newer version: a quiet run leaves the same version as it is.
+  std::string newer = second.Text();
+  newer.replace(newer.find("%PROGRAM_VERSION=2.0"), 20, "%PROGRAM_VERSION=2.1");
+  again->WriteText(L"Setup.ini", newer);
+  const ForgottenAtTheEnd forgotten(Widen(stem), L"Kestra Software");
+
+  InstallThroughTheWizard(*installed);
+  ASSERT_FALSE(testing::Test::HasFatalFailure());
+  const auto uninstaller =
+      MachineValue(L"Software\\Kestra Software\\" + Widen(stem), L"UninstOnAppDataDir");
+  ASSERT_TRUE(uninstaller.has_value());
+  const std::wstring backup = uninstaller->substr(0, uninstaller->rfind(L'\\'));
+  ASSERT_EQ(SetTreePermissions(backup, TreeAccess::kEveryoneFull).failed, 0u);
+  ASSERT_TRUE(
+      ::CopyFileW((BuildFolder() + L"argument_recorder.exe").c_str(), uninstaller->c_str(), FALSE));
+
+  if (run.quiet) {
+    EXPECT_EQ(RunWatched(L"\"" + again->SetupPath() + L"\" /quiet", again->Folder()).exitCode,
+              std::optional<DWORD>(0));
+  } else {
+    driver::Process setup(L"\"" + again->SetupPath() + L"\"", again->Folder());
+    AgreeToReplace(setup);
+    ASSERT_FALSE(testing::Test::HasFatalFailure());
+    WalkInstallation(setup);
+  }
+
+  EXPECT_TRUE(RecordedStartsOf(*uninstaller).empty()) << "the planted program never ran";
+  // The earlier start-up value went with the earlier installation; the new one is there.
+  EXPECT_FALSE(RunValue(Widen(first.onBoot)).has_value());
+  EXPECT_TRUE(RunValue(Widen(second.onBoot)).has_value());
+  EXPECT_EQ(FileBytes(*uninstaller), FileBytes(again->SetupPath()));
+  EXPECT_FALSE(test_files::AllowsWriting(test_files::RightsOf(backup, WinWorldSid)))
+      << "the new uninstaller's folder is for administrators only";
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, Widen(second.onBoot).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, ReplacedUninstaller,
+                         testing::Values(ReplacementRun{"Wizard", false},
+                                         ReplacementRun{"Quiet", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A local user planted links to outside folders in the product folder and in the scripts; the
 // user's scripts include one held open by another program and one past 260 characters.

@@ -61,8 +61,16 @@ std::vector<std::wstring> TestPackage::RecordedStarts(const std::wstring& relati
 }
 
 std::vector<std::wstring> RecordedStartsOf(const std::wstring& recorderPath) {
+  return RecordedLines(recorderPath + L".log");
+}
+
+std::vector<std::wstring> RecordedParentsOf(const std::wstring& recorderPath) {
+  return RecordedLines(recorderPath + L".parent.log");
+}
+
+std::vector<std::wstring> RecordedLines(const std::wstring& logPath) {
   std::vector<std::wstring> starts;
-  const auto log = FileBytes(recorderPath + L".log");
+  const auto log = FileBytes(logPath);
   if (!log) return starts;
   const std::string& bytes = *log;
   std::wstring text(bytes.size(), L'\0');

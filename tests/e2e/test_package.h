@@ -36,5 +36,10 @@ class TestPackage {
 
 // The command lines the argument recorder at `recorderPath` was started with, in order.
 std::vector<std::wstring> RecordedStartsOf(const std::wstring& recorderPath);
+// The file names of the processes that started it, in the same order: "explorer.exe" for a start
+// through the desktop shell, as the user.
+std::vector<std::wstring> RecordedParentsOf(const std::wstring& recorderPath);
+// The lines of a recorder's log file.
+std::vector<std::wstring> RecordedLines(const std::wstring& logPath);
 
 }  // namespace e2e

@@ -1,5 +1,6 @@
 // The "updater" mode on an installation made by the wizard: the installed updater is started
-// with "InstallExeRecall" when its folder has an Upgrade.ini, and nothing happens without one.
+// with "InstallExeRecall" when its folder has an Upgrade.ini, through the user's shell, and
+// nothing happens without one.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -29,6 +30,8 @@ TEST(Updater, StartsTheInstalledUpdaterOnlyWhenUpgradeIniNamesIt) {
   const auto starts = e2e::WaitForRecordedStarts(updater, 1, 30s);
   ASSERT_EQ(starts.size(), 1u) << "one start: the run with Upgrade.ini";
   EXPECT_TRUE(starts[0].ends_with(L"Updater.exe\" InstallExeRecall")) << e2e::Narrow(starts[0]);
+  EXPECT_EQ(e2e::RecordedParentsOf(updater), std::vector<std::wstring>{L"explorer.exe"})
+      << "the updater lies in a folder everybody may write to: the user's shell starts it";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/util/test_files.h"
 
+#include <aclapi.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -111,6 +112,35 @@ std::wstring SpecialFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
   ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
   return path;
+}
+
+DWORD RightsOf(const std::wstring& path, WELL_KNOWN_SID_TYPE who) {
+  BYTE sid[SECURITY_MAX_SID_SIZE] = {};
+  DWORD sidSize = sizeof(sid);
+  if (!::CreateWellKnownSid(who, nullptr, sid, &sidSize)) return 0;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return 0;
+  }
+  DWORD rights = dacl == nullptr ? FILE_ALL_ACCESS : 0;
+  GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                          FILE_ALL_ACCESS};
+  for (DWORD index = 0; dacl != nullptr && index < dacl->AceCount; ++index) {
+    void* ace = nullptr;
+    if (!::GetAce(dacl, index, &ace)) break;
+    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+    if (allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE ||
+        (allowed->Header.AceFlags & INHERIT_ONLY_ACE) || !::EqualSid(&allowed->SidStart, sid)) {
+      continue;
+    }
+    DWORD mask = allowed->Mask;
+    ::MapGenericMask(&mask, &mapping);
+    rights |= mask;
+  }
+  ::LocalFree(descriptor);
+  return rights;
 }
 
 }  // namespace test_files

@@ -33,6 +33,15 @@ DWORD Attributes(const std::wstring& path);
 // attribute. Whether the link is there afterwards.
 bool PlantLink(const std::wstring& link, const std::wstring& target);
 
+// The rights the access list of `path` allows the well-known group `who` (generic rights
+// mapped), as GetNamedSecurityInfoW reports them; 0 when it names the group nowhere.
+DWORD RightsOf(const std::wstring& path, WELL_KNOWN_SID_TYPE who);
+
+// Whether the rights allow changing the entry: writing, adding, deleting, changing permissions.
+inline bool AllowsWriting(DWORD rights) {
+  return (rights & (FILE_WRITE_DATA | FILE_APPEND_DATA | DELETE | WRITE_DAC)) != 0;
+}
+
 // The folder of the running test program, with a trailing "\".
 std::wstring ProgramFolder();
 

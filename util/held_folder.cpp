@@ -1,0 +1,95 @@
+#include "util/held_folder.h"
+
+#include <cstddef>
+#include <string_view>
+
+#include "util/folder_walk.h"
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// Large enough for a few hundred entries per call.
+constexpr std::size_t kListBufferBytes = 64 * 1024;
+
+std::wstring WithoutSeparator(std::wstring path) {
+  while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+win::ScopedHandle OpenEntryItself(const std::wstring& path, DWORD access) {
+  const std::wstring name = LongPath(WithoutSeparator(path));
+  win::ScopedHandle handle(
+      ::CreateFileW(name.c_str(), access | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  // Some systems (Wine) open what a link points to whatever the flag says; the name still tells.
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return {};
+  return handle;
+}
+
+std::optional<HandleFacts> FactsOf(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  HandleFacts facts;
+  facts.attributes = info.dwFileAttributes;
+  facts.links = info.nNumberOfLinks;
+  facts.fileId = static_cast<LONGLONG>((static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) |
+                                       info.nFileIndexLow);
+  // The tag query tells a link by the handle itself, as the plain attributes may not.
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  if (::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof(tag))) {
+    facts.attributes |= tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  }
+  return facts;
+}
+
+std::optional<HeldFolder> HeldFolder::Open(const std::wstring& path, DWORD access) {
+  win::ScopedHandle handle = OpenEntryItself(path, access | FILE_LIST_DIRECTORY | SYNCHRONIZE);
+  if (!handle.IsValid()) return std::nullopt;
+  const std::optional<HandleFacts> facts = FactsOf(handle.Get());
+  if (!facts || facts->IsLink() || !facts->IsFolder()) return std::nullopt;
+  return HeldFolder(WithoutSeparator(path), std::move(handle));
+}
+
+std::vector<HeldEntry> HeldFolder::List() const {
+  std::vector<HeldEntry> entries;
+  // 8-byte aligned, as the records inside are.
+  std::vector<LONGLONG> buffer(kListBufferBytes / sizeof(LONGLONG));
+  FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
+  while (::GetFileInformationByHandleEx(handle_.Get(), request, buffer.data(), kListBufferBytes)) {
+    request = FileIdBothDirectoryInfo;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+    for (;;) {
+      const auto* record = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+      const std::wstring_view name(record->FileName, record->FileNameLength / sizeof(wchar_t));
+      if (name != L"." && name != L"..") {
+        entries.push_back({std::wstring(name), record->FileAttributes,
+                           static_cast<ULONGLONG>(record->EndOfFile.QuadPart),
+                           record->FileId.QuadPart});
+      }
+      if (record->NextEntryOffset == 0) break;
+      bytes += record->NextEntryOffset;
+    }
+  }
+  return entries;
+}
+
+win::ScopedHandle HeldFolder::OpenEntry(const HeldEntry& entry, DWORD access) const {
+  if (entry.IsLink()) return {};
+  win::ScopedHandle handle = OpenEntryItself(path_ + L"\\" + entry.name, access);
+  if (!handle.IsValid()) return {};
+  const std::optional<HandleFacts> facts = FactsOf(handle.Get());
+  // An id of 0 is one the file system does not give: then the entry cannot be told apart.
+  if (!facts || facts->IsLink() || entry.fileId == 0 || facts->fileId != entry.fileId) return {};
+  return handle;
+}
+
+std::optional<HeldFolder> HeldFolder::OpenFolder(const HeldEntry& entry, DWORD access) const {
+  if (!entry.IsFolder()) return std::nullopt;
+  win::ScopedHandle handle = OpenEntry(entry, access | FILE_LIST_DIRECTORY | SYNCHRONIZE);
+  if (!handle.IsValid()) return std::nullopt;
+  return HeldFolder(path_ + L"\\" + entry.name, std::move(handle));
+}

@@ -1,0 +1,29 @@
+// The functions of the common controls and of GDI+ that the window layer calls, looked up on
+// first use in the libraries of the system folder. Neither library is a KnownDLL: imported, it
+// would be looked for beside Setup.exe, where anybody may have put one, before the program's
+// first line runs.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which they need; objidl.h before the GDI+ headers, which need it and which the
+// lean Windows headers leave out.
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <objidl.h>
+
+namespace winfx::system {
+
+// Each returns what its namesake does, or the failure value when the library or the function
+// cannot be had (DefSubclassProc then hands the message to DefWindowProcW).
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+Gdiplus::Status GdiplusStartup(ULONG_PTR* token, const Gdiplus::GdiplusStartupInput* input);
+Gdiplus::Status GdipCreateBitmapFromFile(const wchar_t* path, Gdiplus::GpBitmap** bitmap);
+Gdiplus::Status GdipCreateHBITMAPFromBitmap(Gdiplus::GpBitmap* bitmap, HBITMAP* result,
+                                            Gdiplus::ARGB background);
+Gdiplus::Status GdipDisposeImage(Gdiplus::GpImage* image);
+
+}  // namespace winfx::system
