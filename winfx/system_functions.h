@@ -8,8 +8,9 @@
 // After windows.h, which they need; objidl.h before the GDI+ headers, which need it and which the
 // lean Windows headers leave out.
 #include <commctrl.h>
-#include <gdiplus.h>
 #include <objidl.h>
+// After objidl.h.
+#include <gdiplus.h>
 
 namespace winfx::system {
 
