@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """tools/make-release on the sample's package sources (with stand-in programs): the release
-folder, its SHA256SUMS and the zip; the same zip when made again; and on sources with a seeded
-defect, the checker's report, exit code 1 and no release left behind.
+folder, its SHA256SUMS and the zip; the same zip when made again; a zip that keeps an empty
+payload folder and passes the checker unpacked; and on sources with a seeded defect, the
+checker's report, exit code 1 and no release left behind.
 
     make_release_test.py MAKE_RELEASE SAMPLE_SOURCES CHECK_PACKAGE MAKE_FILE_LIST SCRATCH"""
 import hashlib
@@ -79,6 +80,27 @@ def main():
         again = make_release(args, args["sources"], out)
         if again.returncode != 0 or sha256_of(out + ".zip") != first_zip:
             failures.append("making the same release again gave another zip")
+
+    # A folder of the payload that holds nothing (here the old program folder, as a new product
+    # ships it) is in the zip: unpacked, the release still passes the checker.
+    empty_sources = os.path.join(scratch, "empty-folder-sources")
+    shutil.copytree(args["sources"], empty_sources)
+    old_program = os.path.join(empty_sources, "program files", "Kestra Capture 1")
+    shutil.rmtree(old_program)
+    os.makedirs(old_program)
+    empty_out = os.path.join(scratch, "empty-folder-release")
+    run = make_release(args, empty_sources, empty_out)
+    if run.returncode != 0:
+        failures.append(f"the release with an empty payload folder failed:\n{run.stdout}{run.stderr}")
+    else:
+        unpacked = os.path.join(scratch, "unpacked")
+        with zipfile.ZipFile(empty_out + ".zip") as archive:
+            archive.extractall(unpacked)
+        if not os.path.isdir(os.path.join(unpacked, "program files", "Kestra Capture 1")):
+            failures.append("the zip lost the empty old program folder")
+        check = subprocess.run([args["check_package"], unpacked], capture_output=True, text=True)
+        if check.returncode != 0:
+            failures.append(f"the unzipped release fails the checker:\n{check.stdout}")
 
     # A defect stops the release, and a release made earlier at the same place goes too: it would
     # pass for one of the changed sources.
