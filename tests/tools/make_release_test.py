@@ -113,6 +113,9 @@ def main():
         failures.append(f"a defective package was released (exit code {run.returncode})")
     if report not in run.stdout:
         failures.append(f"the checker's report is not shown:\n{run.stdout}{run.stderr}")
+    if not any(line.startswith("1 defect") and not line.startswith("1 defects")
+               for line in run.stdout.splitlines()):
+        failures.append(f"the checker does not count \"1 defect\":\n{run.stdout}")
     if any(os.path.exists(out + left) for left in ("", ".zip", ".zip.sha256")):
         failures.append("a release is left behind after a defect")
 

@@ -6,10 +6,17 @@
 #include "core/strings/case_folding.h"
 
 namespace package_check {
+namespace {
+
+// Names are short; a longer text (a key line of a megabyte) is compared by its beginning, so that
+// the table below stays small.
+constexpr std::size_t kComparedLength = 64;
+
+}  // namespace
 
 std::size_t EditDistance(std::wstring_view a, std::wstring_view b) {
-  const std::wstring x = strings::FoldCase(a);
-  const std::wstring y = strings::FoldCase(b);
+  const std::wstring x = strings::FoldCase(a.substr(0, kComparedLength));
+  const std::wstring y = strings::FoldCase(b.substr(0, kComparedLength));
   // Optimal string alignment: Levenshtein with a swap of neighbours as one edit.
   std::vector<std::vector<std::size_t>> d(x.size() + 1, std::vector<std::size_t>(y.size() + 1));
   for (std::size_t i = 0; i <= x.size(); ++i) d[i][0] = i;

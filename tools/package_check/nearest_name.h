@@ -7,7 +7,8 @@
 
 namespace package_check {
 
-// Edits (insert, delete, replace, swap two neighbours) between the texts, letter case ignored.
+// Edits (insert, delete, replace, swap two neighbours) between the texts, letter case ignored;
+// of a long text only the first 64 characters count.
 std::size_t EditDistance(std::wstring_view a, std::wstring_view b);
 
 // The name of `known` with the fewest edits from `name` (the first of equals); empty when
