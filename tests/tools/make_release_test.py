@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """tools/make-release on the sample's package sources (with stand-in programs): the release
 folder, its SHA256SUMS and the zip; the same zip when made again; a zip that keeps an empty
-payload folder and passes the checker unpacked; and on sources with a seeded defect, the
+payload folder and passes the checker unpacked; texts tables in UTF-8 with a byte-order mark and
+in UTF-16, and one in another encoding refused in a line; and on sources with a seeded defect, the
 checker's report, exit code 1 and no release left behind.
 
     make_release_test.py MAKE_RELEASE SAMPLE_SOURCES CHECK_PACKAGE MAKE_FILE_LIST SCRATCH"""
@@ -101,6 +102,28 @@ def main():
         check = subprocess.run([args["check_package"], unpacked], capture_output=True, text=True)
         if check.returncode != 0:
             failures.append(f"the unzipped release fails the checker:\n{check.stdout}")
+
+    # The texts table as spreadsheet programs save it: UTF-8 with a byte-order mark, and UTF-16
+    # ("Unicode text"); text in another encoding stops the release with one line that says so.
+    table = os.path.join("texts", "InstallWizard_Texts.tsv")
+    with open(os.path.join(args["sources"], table), encoding="utf-8") as text:
+        texts = text.read()
+    for encoding, data in (("utf-8-sig", texts.encode("utf-8-sig")),
+                           ("utf-16", texts.encode("utf-16")),
+                           ("latin-1 bytes", texts.encode("utf-8") + b"Caf\xe9\t\n")):
+        encoded = os.path.join(scratch, "encoded-sources")
+        shutil.rmtree(encoded, ignore_errors=True)
+        shutil.copytree(args["sources"], encoded)
+        with open(os.path.join(encoded, table), "wb") as out_table:
+            out_table.write(data)
+        run = make_release(args, encoded, os.path.join(scratch, "encoded-release"))
+        if encoding == "latin-1 bytes":
+            if run.returncode != 1 or "is not utf-8: save the table as UTF-8" not in run.stderr:
+                failures.append(f"a table in another encoding: {run.returncode}\n{run.stderr}")
+            elif "Traceback" in run.stderr:
+                failures.append(f"a table in another encoding gives a traceback:\n{run.stderr}")
+        elif run.returncode != 0:
+            failures.append(f"the texts table in {encoding} fails:\n{run.stdout}{run.stderr}")
 
     # A defect stops the release, and a release made earlier at the same place goes too: it would
     # pass for one of the changed sources.
