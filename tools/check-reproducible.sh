@@ -6,6 +6,7 @@
 # The sources are the files git tracks (as they are in the working tree) plus untracked files
 # that are not ignored. SOURCE_DATE_EPOCH is the last commit's time unless it is set.
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/check-reproducible.sh [SCRATCH_FOLDER] (builds Setup.exe twice and compares the two)"; exit 0 ;; esac
 cd "$(dirname "$0")/.."
 root=$PWD
 

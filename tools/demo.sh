@@ -10,6 +10,7 @@
 #   build/demo/pictures and prints what was installed.
 # SETUP_DEMO_BUILD names another Windows build folder (default build/win).
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/demo.sh (installs the sample product under Wine in a fresh prefix under build/demo)"; exit 0 ;; esac
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/${SETUP_DEMO_BUILD:-build/win}

@@ -2,6 +2,7 @@
 # Installs everything the build and the tests need on a fresh Debian 12 machine (run as root).
 # Safe to run again: apt skips what is already there.
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/install-deps.sh (installs what the build and the tests need, with apt-get, as root)"; exit 0 ;; esac
 
 packages=(
   # build

@@ -7,6 +7,7 @@
 # here, under build/page-pictures): Setup.exe is the same, only its work lasts long enough.
 # SETUP_DEMO_BUILD names another Windows build folder (default build/win).
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/page-pictures.sh (takes the pictures of every wizard page into docs/pages)"; exit 0 ;; esac
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/${SETUP_DEMO_BUILD:-build/win}

@@ -5,6 +5,7 @@
 # Build folders and the Wine state folder can be moved with SETUP_BENCH_WIN_BUILD,
 # SETUP_BENCH_NATIVE_BUILD and SETUP_BENCH_STATE. Needs makensis (Debian's nsis package).
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/run-benchmarks.sh [ROUNDS] (runs every benchmark, 5 rounds per figure by default)"; exit 0 ;; esac
 cd "$(dirname "$0")/.."
 root=$(pwd)
 rounds=${1:-5}

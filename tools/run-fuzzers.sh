@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets and runs each for the given number of seconds (default 30), seeded
 # with the real-writer workbook fixtures. Fails on the first crash, leak or time-out.
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/run-fuzzers.sh [SECONDS] (runs every fuzz target for SECONDS, 30 by default)"; exit 0 ;; esac
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 

@@ -3,6 +3,7 @@
 # the fuzz targets for a bounded time, the Win32 program with its checks (under Wine where this
 # machine can run 32-bit code), and two clean builds of Setup.exe that must be byte-identical.
 set -euo pipefail
+case ${1-} in -h | --help) echo "usage: tools/test-all.sh (builds everything and runs every test)"; exit 0 ;; esac
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh

@@ -50,6 +50,18 @@ def main(source, out):
     without = [row for row in rows if row[0] != "CreateLinks"]
     write(path("no_create_links"), without)
 
+    # Typos Setup.exe reads past: a language column it does not know, codes it does not replace.
+    for name, header in (("column_deutsch", "Deutsch"), ("column_de", "de"),
+                         ("column_german_lower_case", "german")):
+        renamed = [list(row) for row in rows]
+        renamed[0][renamed[0].index("German")] = header
+        write(path(name), renamed)
+    codes = [list(row) for row in rows]
+    set_cell(codes, "lb_PrepareProc->Caption", "German", "Bitte %Qwarten...")
+    set_cell(codes, "lb_PrepareProc->Caption", "French", "Veuillez%b5patienter...")
+    set_cell(codes, "lb_PrepareProc->Caption", "English", "Please%B36wait...")
+    write(path("unknown_codes"), codes)
+
 
 if __name__ == "__main__":
     main(sys.argv[1], sys.argv[2])

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,10 +20,14 @@ namespace fs = std::filesystem;
 const fs::path kTestData = PACKAGE_TOOLS_TESTDATA;
 const fs::path kProgram = fs::path("program files") / "Kestra Capture";
 
+// Each finding as "defect: ..." or "warning: ...", so that a row can name the severity too.
 std::vector<std::string> FindingLines(const package_check::Findings& findings) {
   std::vector<std::string> lines;
-  for (const auto& finding : findings.All()) {
-    lines.push_back(strings::WideToUtf8(package_check::FindingText(finding)));
+  for (const auto& finding : findings.Defects()) {
+    lines.push_back("defect: " + strings::WideToUtf8(package_check::FindingText(finding)));
+  }
+  for (const auto& finding : findings.Warnings()) {
+    lines.push_back(strings::WideToUtf8(package_check::WarningText(finding)));
   }
   return lines;
 }
@@ -42,6 +47,25 @@ void ReplaceInFile(const fs::path& path, const std::string& from, const std::str
   ASSERT_NE(at, std::string::npos) << from;
   text.replace(at, from.size(), to);
   WriteFile(path, text);
+}
+
+std::string Little32(std::uint32_t value) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+  return bytes;
+}
+
+// The first bytes of a BMP or a PNG of the given size: as far as the checker reads them.
+std::string BmpStart(std::uint32_t width, std::uint32_t height) {
+  return "BM" + std::string(12, '\0') + Little32(40) + Little32(width) + Little32(height) +
+         std::string(32, '\0');
+}
+std::string PngStart(std::uint32_t width, std::uint32_t height) {
+  std::string big;
+  for (const std::uint32_t value : {width, height}) {
+    for (int i = 3; i >= 0; --i) big += static_cast<char>(value >> (8 * i) & 0xFF);
+  }
+  return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + big + std::string(5, '\0');
 }
 
 void UseWorkbook(const fs::path& package, const std::string& name) {
@@ -137,7 +161,7 @@ const Defect kDefects[] = {
      {"\"%Mapping%\" rows form a loop", "Loop1 -> Loop2 -> Loop1"}},
     {"PictureMissing",
      [](const fs::path& p) { fs::remove(p / "German" / "Title.bmp"); },
-     {"German\\Title.bmp: missing", "English picture"}},
+     {"warning: German\\Title.bmp: missing", "English picture (English\\Title.bmp)"}},
     {"EnglishPicturesMissing",
      [](const fs::path& p) {
        fs::remove(p / "English" / "Left.bmp");
@@ -146,7 +170,81 @@ const Defect kDefects[] = {
      {"Russian\\Left.bmp: missing, and no English picture"}},
     {"LicenceMissing",
      [](const fs::path& p) { fs::remove(p / "EULA" / "fr" / "Service.rtf"); },
-     {"EULA\\fr\\Service.rtf: missing", "French"}},
+     {"warning: EULA\\fr\\Service.rtf: missing", "French users the English licence"}},
+    {"LicenceMissingWithoutEnglish",
+     [](const fs::path& p) {
+       fs::remove(p / "EULA" / "fr" / "Service.rtf");
+       fs::remove(p / "EULA" / "en" / "Service.rtf");
+     },
+     {"defect: EULA\\fr\\Service.rtf: missing", "French users no licence"}},
+    // Typos that Setup.exe reads past without a word, each named with what was likely meant.
+    {"KeyMisspeltManulaExist",
+     [](const fs::path& p) {
+       ReplaceInFile(p / "Setup.ini", "%MANULA_EXIST=1", "%MANUAL_EXIST=1");
+     },
+     {"warning: Setup.ini: key %MANUAL_EXIST: unknown", "nearest key it knows is %MANULA_EXIST"}},
+    {"KeyMisspeltOnBoot",
+     [](const fs::path& p) {
+       ReplaceInFile(p / "Setup.ini", "%PROGRAM_ONBOOT=", "%PROGRAM_ONBOT=");
+     },
+     {"warning: Setup.ini: key %PROGRAM_ONBOT: unknown",
+      "nearest key it knows is %PROGRAM_ONBOOT"}},
+    {"KeyMisspeltFormCaption",
+     [](const fs::path& p) {
+       ReplaceInFile(p / "Setup.ini", "%PROGRAM_FORMCAPTION=", "%PROGRAM_FORMCAPTON=");
+     },
+     {"warning: Setup.ini: key %PROGRAM_FORMCAPTON: unknown",
+      "nearest key it knows is %PROGRAM_FORMCAPTION"}},
+    {"LanguageColumnInItsOwnLanguage",
+     [](const fs::path& p) { UseWorkbook(p, "column_deutsch.xls"); },
+     {"warning: Texts\\InstallWizard_Texts.xls: column Deutsch: no language",
+      "the nearest language is German"}},
+    {"LanguageColumnAsCode",
+     [](const fs::path& p) { UseWorkbook(p, "column_de.xls"); },
+     {"warning: Texts\\InstallWizard_Texts.xls: column de: no language",
+      "the nearest language is German"}},
+    {"VersionNotDottedNumbers",
+     [](const fs::path& p) {
+       ReplaceInFile(p / "Setup.ini", "%PROGRAM_VERSION=2.1.0", "%PROGRAM_VERSION=v1.0 beta");
+     },
+     {"warning: Setup.ini: key %PROGRAM_VERSION: \"v1.0 beta\" is not dotted numbers",
+      "compares versions as text"}},
+    {"VersionWhoseNextComparesLower",
+     [](const fs::path& p) {
+       ReplaceInFile(p / "Setup.ini", "%PROGRAM_VERSION=2.1.0", "%PROGRAM_VERSION=1.9");
+     },
+     {"warning: Setup.ini: key %PROGRAM_VERSION: \"1.9\" -> \"1.10\"", "refused as a downgrade",
+      "(\"1.09\")"}},
+    {"PngDataInABmpFile",
+     [](const fs::path& p) { WriteFile(p / "German" / "Title.bmp", PngStart(554, 65)); },
+     {"warning: German\\Title.bmp: holds a PNG picture", "a .png twin"}},
+    {"TitlePictureOfTheWrongSize",
+     [](const fs::path& p) { WriteFile(p / "German" / "Title.bmp", BmpStart(100, 100)); },
+     {"warning: German\\Title.bmp: is 100x100 pixels; the page has room for 554x65"}},
+    {"SidePictureOfTheWrongSize",
+     [](const fs::path& p) { WriteFile(p / "English" / "Left.bmp", BmpStart(185, 300)); },
+     {"warning: English\\Left.bmp: is 185x300 pixels; the page has room for 185x318"}},
+    {"PictureThatIsNoPicture",
+     [](const fs::path& p) { WriteFile(p / "Russian" / "Left.bmp", "plain text"); },
+     {"defect: Russian\\Left.bmp: neither a BMP nor a PNG picture"}},
+    {"IconThatIsNoIcon",
+     [](const fs::path& p) { WriteFile(p / "English" / "Application.ico", BmpStart(32, 32)); },
+     {"defect: English\\Application.ico: not an icon (.ico)"}},
+    {"ShortcutIconThatIsNoIcon",
+     [](const fs::path& p) { WriteFile(p / kProgram / "Icons" / "Uninstall.ico", "text"); },
+     {"defect: program files\\Kestra Capture\\Icons\\Uninstall.ico: not an icon", "%UNINST_ICO"}},
+    {"UnknownCode",
+     [](const fs::path& p) { UseWorkbook(p, "unknown_codes.xls"); },
+     {"warning: Texts\\InstallWizard_Texts.xls: column German: row 6 "
+      "(InstallWizard/lb_PrepareProc->Caption)",
+      "\"%Q\" is no code Setup.exe knows"}},
+    {"CodeInLowerCase",
+     [](const fs::path& p) { UseWorkbook(p, "unknown_codes.xls"); },
+     {"warning: Texts\\InstallWizard_Texts.xls: column French", "\"%b5\" is shown as written",
+      "case-sensitive"}},
+    {"CodeBeyondTheBlankRuns",
+     [](const fs::path& p) { UseWorkbook(p, "unknown_codes.xls"); },
+     {"column English", "\"%B36\" is no code: it is read as \"%B3\" followed by \"6\""}},
     {"LicenceNotRichText",
      [](const fs::path& p) { WriteFile(p / "EULA" / "ru" / "Service.rtf", "plain text"); },
      {"EULA\\ru\\Service.rtf: not rich text"}},
@@ -207,11 +305,18 @@ class PackageCheck : public testing::Test {
 
 TEST_F(PackageCheck, TheSamplePasses) {
   const auto findings = package_check::CheckPackage(kTestData / "sample-package");
-  EXPECT_TRUE(findings.Empty()) << testing::PrintToString(FindingLines(findings));
+  EXPECT_TRUE(FindingLines(findings).empty()) << testing::PrintToString(FindingLines(findings));
 }
 
 TEST_F(PackageCheck, FindsNothingInAnUntouchedCopy) {
-  EXPECT_TRUE(package_check::CheckPackage(copy_).Empty());
+  EXPECT_TRUE(FindingLines(package_check::CheckPackage(copy_)).empty());
+}
+
+// Setup.exe matches column headers without regard to letter case: "german" is German's column.
+TEST_F(PackageCheck, ALanguageColumnInOtherLetterCaseIsRead) {
+  UseWorkbook(copy_, "column_german_lower_case.xls");
+  EXPECT_TRUE(FindingLines(package_check::CheckPackage(copy_)).empty())
+      << testing::PrintToString(FindingLines(package_check::CheckPackage(copy_)));
 }
 
 class SeededDefect : public PackageCheck, public testing::WithParamInterface<Defect> {};

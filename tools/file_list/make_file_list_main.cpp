@@ -4,12 +4,23 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <string_view>
 
 #include "tools/file_list/program_folder_list.h"
 
+namespace {
+
+constexpr char kUsage[] = "usage: make_file_list PROGRAM_FOLDER\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_file_list PROGRAM_FOLDER\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   const std::filesystem::path folder = argv[1];

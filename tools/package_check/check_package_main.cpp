@@ -1,6 +1,7 @@
 // check_package: reports every defect of a package folder that would make Setup.exe fail or show
-// "@@", one line each ("file: where: problem"). Exit code 0 when there is none, 1 when there
-// are, 2 on wrong use.
+// "@@", one line each ("file: where: problem"), after the warnings ("warning: file: where:
+// problem"): what Setup.exe copes with in a way that may not be meant. Exit code 0 when there is
+// no defect, 1 when there are, 2 on wrong use.
 //   check_package [--release] [--trusted-certificates PEM] PACKAGE_FOLDER
 // A Setup.exe whose Authenticode signature is missing or does not verify is a warning, which
 // leaves the exit code alone; with --release, which checks a package about to ship, it is a
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/strings/utf_string_conversions.h"
 #include "tools/package_check/package_check.h"
@@ -45,10 +47,15 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  static constexpr char kUsage[] =
+      "usage: check_package [--release] [--trusted-certificates PEM] PACKAGE_FOLDER\n";
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const std::optional<Options> options = ParseOptions(argc, argv);
   if (!options) {
-    std::fprintf(stderr,
-                 "usage: check_package [--release] [--trusted-certificates PEM] PACKAGE_FOLDER\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   package_check::Findings findings = package_check::CheckPackage(options->package);
@@ -58,17 +65,29 @@ int main(int argc, char** argv) {
       if (options->release) {
         findings.Add(L"Setup.exe", L"signature", *problem);
       } else {
-        std::printf("warning: Setup.exe: signature: %s\n", strings::WideToUtf8(*problem).c_str());
+        findings.Warn(L"Setup.exe", L"signature", *problem);
       }
     }
   }
-  for (const package_check::Finding& finding : findings.All()) {
-    std::printf("%s\n", strings::WideToUtf8(package_check::FindingText(finding)).c_str());
+  for (const package_check::Finding& warning : findings.Warnings()) {
+    std::printf("%s\n", strings::WideToUtf8(package_check::WarningText(warning)).c_str());
   }
-  if (findings.Empty()) {
-    std::printf("%s: no defects found\n", options->package.c_str());
+  for (const package_check::Finding& defect : findings.Defects()) {
+    std::printf("%s\n", strings::WideToUtf8(package_check::FindingText(defect)).c_str());
+  }
+  const std::string warnings = findings.Warnings().empty()
+                                   ? std::string()
+                                   : " (" +
+                                         strings::WideToUtf8(package_check::CountText(
+                                             findings.Warnings().size(), L"warning")) +
+                                         ")";
+  if (!findings.HasDefects()) {
+    std::printf("%s: no defects found%s\n", options->package.c_str(), warnings.c_str());
     return 0;
   }
-  std::printf("%zu defects\n", findings.All().size());
+  std::printf(
+      "%s%s\n",
+      strings::WideToUtf8(package_check::CountText(findings.Defects().size(), L"defect")).c_str(),
+      warnings.c_str());
   return 1;
 }

@@ -8,4 +8,12 @@ std::wstring FindingText(const Finding& finding) {
   return text + finding.problem;
 }
 
+std::wstring WarningText(const Finding& finding) {
+  return L"warning: " + FindingText(finding);
+}
+
+std::wstring CountText(std::size_t count, std::wstring_view thing) {
+  return std::to_wstring(count) + L" " + std::wstring(thing) + (count == 1 ? L"" : L"s");
+}
+
 }  // namespace package_check

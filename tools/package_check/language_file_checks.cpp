@@ -1,26 +1,33 @@
 #include "tools/package_check/language_file_checks.h"
 
 #include <algorithm>
+#include <set>
 #include <string_view>
+#include <utility>
 
+#include "core/language/language_table.h"
 #include "core/language/licence_folder.h"
 #include "core/language/localized_file_path.h"
+#include "tools/package_check/picture_checks.h"
 
 namespace package_check {
 namespace {
 
-void CheckPicture(const PackageFolder& package, const std::wstring& language,
-                  std::wstring_view fileName, Findings& findings) {
+// The picture a language's pages show, as Setup.exe looks it up; the path of the file it shows
+// (empty when none), with a finding when it is not the language's own.
+std::wstring CheckPicture(const PackageFolder& package, const std::wstring& language,
+                          std::wstring_view fileName, Findings& findings) {
   const std::wstring own = language + L"\\" + std::wstring(fileName);
   const std::wstring found = localisation::LocalizedFilePath(
       L"", language, fileName, [&](const std::wstring& path) { return package.HasFile(path); });
   if (found.empty()) {
     findings.Add(own, L"", L"missing, and no English picture to fall back on: the pages show none");
   } else if (!found.starts_with(language + L"\\")) {
-    findings.Add(
-        own, L"",
-        L"missing (nor its .png twin): the " + language + L" pages show the English picture");
+    findings.Warn(own, L"",
+                  L"missing (nor its .png twin): the " + language +
+                      L" pages show the English picture (" + found + L")");
   }
+  return found;
 }
 
 bool LooksLikeRichText(const std::vector<std::uint8_t>& bytes) {
@@ -29,12 +36,20 @@ bool LooksLikeRichText(const std::vector<std::uint8_t>& bytes) {
 }
 
 void CheckLicence(const PackageFolder& package, const std::wstring& language, Findings& findings) {
+  const std::wstring english = L"EULA\\" +
+                               localisation::EulaLanguageCode(localisation::kFallbackLanguage) +
+                               L"\\Service.rtf";
   const std::wstring path = L"EULA\\" + localisation::EulaLanguageCode(language) + L"\\Service.rtf";
   const auto bytes = package.ReadFile(path);
   if (!bytes) {
-    findings.Add(path, L"",
-                 L"missing: the licence page shows " + language +
-                     L" users the English licence, or none at all");
+    if (path != english && package.HasFile(english)) {
+      findings.Warn(path, L"",
+                    L"missing: the licence page shows " + language +
+                        L" users the English licence (" + english + L")");
+    } else {
+      findings.Add(path, L"",
+                   L"missing: the licence page shows " + language + L" users no licence");
+    }
   } else if (!LooksLikeRichText(*bytes)) {
     findings.Add(path, L"", L"not rich text (it does not begin with \"{\\rtf\")");
   }
@@ -46,13 +61,22 @@ void CheckLanguageFiles(const PackageFolder& package, const PackageSettings& set
                         const std::vector<std::wstring>& languages, Findings& findings) {
   if (!package.HasFile(L"English\\Application.ico")) {
     findings.Add(L"English\\Application.ico", L"", L"missing: the product's icon");
+  } else {
+    CheckIconFile(package, L"English\\Application.ico",
+                  L"the wizard's windows and the uninstall entry: each", findings);
   }
   const bool unbranded = settings.Value(L"%PUBLISHER") == L"OEM";
   const bool hasManual = settings.Value(L"%MANULA_EXIST") == L"1";
   const std::wstring programFolder = L"program files\\" + settings.Value(L"%PROGRAM_FILES") + L"\\";
+  std::set<std::wstring> checkedPictures;  // the English pictures serve several languages
   for (const std::wstring& language : languages) {
-    CheckPicture(package, language, L"Title.bmp", findings);
-    CheckPicture(package, language, L"Left.bmp", findings);
+    for (const auto& [name, size] :
+         {std::pair(L"Title.bmp", kTitlePictureSize), std::pair(L"Left.bmp", kSidePictureSize)}) {
+      const std::wstring shown = CheckPicture(package, language, name, findings);
+      if (!shown.empty() && checkedPictures.insert(shown).second) {
+        CheckPictureFile(package, shown, size, findings);
+      }
+    }
     if (!unbranded) CheckLicence(package, language, findings);
     if (hasManual) {
       const std::wstring manual =

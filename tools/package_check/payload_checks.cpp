@@ -1,6 +1,7 @@
 #include "tools/package_check/payload_checks.h"
 
 #include "core/ini/ini_file.h"
+#include "tools/package_check/picture_checks.h"
 
 namespace package_check {
 namespace {
@@ -31,8 +32,12 @@ void CheckProgramFolder(const PackageFolder& package, const PackageSettings& set
   }
   const auto checkIcon = [&](std::wstring_view key) {
     const std::wstring icon = settings.Value(key);
-    if (!icon.empty() && !package.HasFile(folder + icon)) {
+    if (icon.empty()) return;
+    if (!package.HasFile(folder + icon)) {
       findings.Add(folder + icon, L"", L"missing: the shortcut icon named by " + std::wstring(key));
+    } else {
+      CheckIconFile(package, folder + icon, L"the shortcut named by " + std::wstring(key),
+                    findings);
     }
   };
   checkIcon(L"%UNINST_ICO");

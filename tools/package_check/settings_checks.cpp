@@ -1,7 +1,13 @@
 #include "tools/package_check/settings_checks.h"
 
+#include <algorithm>
+
 #include "core/folders/csidl_names.h"
 #include "core/folders/name_rules.h"
+#include "core/strings/string_util.h"
+#include "core/version/version_compare.h"
+#include "tools/package_check/known_keys.h"
+#include "tools/package_check/nearest_name.h"
 
 namespace package_check {
 namespace {
@@ -38,7 +44,88 @@ void CheckFolderPrefix(const PackageSettings& settings, std::wstring_view key, F
   }
 }
 
+void CheckKeyNames(const PackageSettings& settings, Findings& findings) {
+  for (const std::wstring& key : settings.KeyNames()) {
+    const bool known = std::any_of(
+        std::begin(kKnownSetupKeys), std::end(kKnownSetupKeys),
+        [&](std::wstring_view knownKey) { return strings::EqualsIgnoreCase(key, knownKey); });
+    if (known) continue;
+    findings.Warn(std::wstring(kSetupIni), L"key " + key,
+                  L"unknown: Setup.exe reads no such key and ignores it; the nearest key it "
+                  L"knows is " +
+                      NearestName(key, kKnownSetupKeys));
+  }
+}
+
+// The parts of a version made of dotted decimal numbers ("1.9.3"); nothing otherwise.
+std::optional<std::vector<std::wstring>> DottedNumbers(std::wstring_view version) {
+  std::vector<std::wstring> parts(1);
+  for (const wchar_t c : version) {
+    if (c == L'.') {
+      parts.emplace_back();
+    } else if (c >= L'0' && c <= L'9') {
+      parts.back() += c;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (std::any_of(parts.begin(), parts.end(), [](const auto& part) { return part.empty(); })) {
+    return std::nullopt;
+  }
+  return parts;
+}
+
+// The number one higher, in decimal digits ("9" -> "10", "09" -> "10").
+std::wstring NextNumber(std::wstring digits) {
+  std::size_t at = digits.size();
+  while (at > 0) {
+    --at;
+    if (digits[at] != L'9') {
+      ++digits[at];
+      return digits;
+    }
+    digits[at] = L'0';
+  }
+  return L"1" + digits;
+}
+
+constexpr std::wstring_view kHowVersionsCompare =
+    L"Setup.exe compares versions as text, character by character from the left "
+    L"(\"1.9\" is greater than \"1.10\", \"2.0\" smaller than \"2.0.1\")";
+
 }  // namespace
+
+void CheckVersionOrder(std::wstring_view version, Findings& findings) {
+  const std::wstring where = L"key %PROGRAM_VERSION";
+  const std::wstring file(kSetupIni);
+  if (version.empty()) return;  // the needed keys are checked on their own
+  const auto parts = DottedNumbers(version);
+  if (!parts) {
+    findings.Warn(file, where,
+                  L"\"" + std::wstring(version) + L"\" is not dotted numbers: " +
+                      std::wstring(kHowVersionsCompare) +
+                      L"; any text works, but later versions must compare greater as text");
+    return;
+  }
+  // The next version of each part, the parts after it reset ("1.9.3" -> "1.10.0").
+  for (std::size_t i = 0; i < parts->size(); ++i) {
+    std::wstring next;
+    for (std::size_t j = 0; j < parts->size(); ++j) {
+      const std::wstring& part = (*parts)[j];
+      const std::wstring nextPart =
+          j < i ? part : (j == i ? NextNumber(part) : std::wstring(part.size(), L'0'));
+      next += (j == 0 ? L"" : L".") + nextPart;
+    }
+    if (version::CompareVersionText(next, version) < 0) {
+      findings.Warn(file, where,
+                    L"\"" + std::wstring(version) + L"\" -> \"" + next + L"\": " +
+                        std::wstring(kHowVersionsCompare) + L", so \"" + next +
+                        L"\" would be taken for an older version and refused as a downgrade; "
+                        L"give each part as many digits as it will ever need (\"1.09\")");
+      return;
+    }
+  }
+}
 
 std::wstring PackageSettings::Value(std::wstring_view key) const {
   const std::wstring_view fallback = key == L"%INSTALL_BACKUP_DIR" ? kBackupDefault : L"";
@@ -47,6 +134,10 @@ std::wstring PackageSettings::Value(std::wstring_view key) const {
 
 bool PackageSettings::Has(std::wstring_view key) const {
   return ini_ && ini_->ReadString(kSection, key, kAbsent) != kAbsent;
+}
+
+std::vector<std::wstring> PackageSettings::KeyNames() const {
+  return ini_ ? ini_->KeyNames(kSection) : std::vector<std::wstring>();
 }
 
 PackageSettings ReadPackageSettings(const PackageFolder& package) {
@@ -76,6 +167,8 @@ void CheckSettings(const PackageSettings& settings, Findings& findings) {
                      L"\" is not the name of a special folder (CSIDL_...) "
                      L"that Setup.exe knows: the uninstaller copy has no place");
   }
+  CheckKeyNames(settings, findings);
+  CheckVersionOrder(settings.Value(L"%PROGRAM_VERSION"), findings);
   CheckFolderPrefix(settings, L"%PROGRAM_DATA", findings);
   CheckFolderPrefix(settings, L"%MANUAL_DIR", findings);
   // The workbook's names are checked with its texts; a plain name stands in for them here.

@@ -13,6 +13,7 @@
 #include "core/text/workbook_choice.h"
 #include "core/xls/sheet.h"
 #include "tools/package_check/required_texts.h"
+#include "tools/package_check/sheet_typo_checks.h"
 
 namespace package_check {
 namespace {
@@ -233,10 +234,12 @@ std::vector<std::wstring> CheckTexts(const PackageFolder& package, const Package
                  L"the sheet has " + std::to_wstring(sheet.rows.size()) +
                      L" rows after the header; Setup.exe reads only the first 1,001");
   }
+  CheckColumnNames(sheet, file, findings);
   const std::vector<std::wstring> languages = ShippedLanguages(sheet);
   for (const std::wstring& language : languages) {
     CheckLanguageTexts(sheet, settings, file, language, findings);
   }
+  CheckEscapeCodes(sheet, languages, file, findings);
   return languages;
 }
 
