@@ -9,6 +9,7 @@
 #include "util/find_entries.h"
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
+#include "util/gated_file_copy.h"
 #include "util/windows_version.h"
 
 namespace {
@@ -102,8 +103,8 @@ void CopySetupToBackup(InstallContext& context) {
   // The uninstaller looks for its workbook here first, so the folder is made when missing.
   CreateSingleFolder(backupFolder + L"\\Texts");
   context.PassGate();
-  ::CopyFileW((fallbackFolder + workbooks.front()).c_str(),
-              (backupFolder + L"\\Texts\\" + workbooks.front()).c_str(), FALSE);
+  CopyFileThroughGate(fallbackFolder + workbooks.front(),
+                      backupFolder + L"\\Texts\\" + workbooks.front(), false, nullptr);
 }
 
 void SecureBackupFolder(InstallContext& context) {

@@ -23,8 +23,15 @@ namespace {
 
 // A quiet run without "/log=" keeps its log in the temporary folder, named after the product.
 std::wstring DefaultLogPath() {
+  // GetTempPath2W gives SYSTEM a folder of its own instead of one where every user may create
+  // files; where Windows lacks it, the log is opened link-safe all the same.
+  using TempPathFunction = DWORD(WINAPI*)(DWORD, LPWSTR);
+  static const auto tempPath2 = reinterpret_cast<TempPathFunction>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W")));
   wchar_t folder[MAX_PATH + 1] = {};
-  ::GetTempPathW(MAX_PATH + 1, folder);
+  if (tempPath2 == nullptr || tempPath2(MAX_PATH + 1, folder) == 0) {
+    ::GetTempPathW(MAX_PATH + 1, folder);
+  }
   const std::wstring& product = App.Info.ProductName;
   const bool named = !product.empty() && product != L"@@" &&
                      product.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos;

@@ -5,7 +5,8 @@
 #include "pages/page_frame.h"
 #include "pages/wizard_run.h"
 #include "util/file_bytes.h"
-#include "util/scoped_handle.h"
+#include "util/link_safe_files.h"
+#include "util/setup_log.h"
 #include "util/shell_start.h"
 #include "util/windows_version.h"
 
@@ -81,8 +82,13 @@ void TFFinish::FormShow() {
 
 void CreateInstallationMarker() {
   const std::wstring marker = App.Paths.ProgramDir + L"\\Installed.log";
-  win::ScopedHandle file(::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  // The program folder is open to everybody: a link on the way is refused, and a hard link
+  // planted under the marker's name is replaced, not written through.
+  if (PassesThroughLink(marker, App.Paths.InstallRootDir)) {
+    LogLine(L"guard: not created, a link in the path: " + marker);
+    return;
+  }
+  LogFileOperation(L"created", marker, WriteFileBytes(marker, {}));
 }
 
 void TFFinish::bt_FinishClick() {

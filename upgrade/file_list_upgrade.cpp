@@ -12,6 +12,7 @@
 #include "core/upgrade/list_comparison.h"
 #include "util/file_bytes.h"
 #include "util/ini_file_io.h"
+#include "util/link_safe_files.h"
 #include "util/reg_key.h"
 #include "util/setup_log.h"
 
@@ -32,6 +33,12 @@ std::size_t ApplyInstructions(const std::vector<upgrade::Instruction>& instructi
   std::size_t failures = 0;
   for (const upgrade::FileOperation& operation : plan.operations) {
     if (passGate) passGate();
+    // A link planted in the program folder would carry the name elsewhere.
+    if (PassesThroughLink(operation.target, installedFolder)) {
+      LogLine(L"guard: passed over, a link in the path: " + operation.target);
+      if (operation.kind == upgrade::InstructionKind::kCopy) ++failures;
+      continue;
+    }
     bool done = false;
     if (operation.kind == upgrade::InstructionKind::kCopy) {
       done = CopyFileThroughGate(operation.source, operation.target, false, passGate);
@@ -100,8 +107,7 @@ AppliedUpgrade CompareAndApply(const std::wstring& newFolder, const std::wstring
                                  oldFolder, passGate);
   }
   if (passGate) passGate();
-  LogFileOperation(L"copied", oldList,
-                   ::CopyFileW(newList.c_str(), oldList.c_str(), FALSE) != FALSE);
+  LogFileOperation(L"copied", oldList, CopyFileThroughGate(newList, oldList, false, nullptr));
   UpdateDisplayVersion(setupIniPath);
   return {std::move(result), failures};
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "util/link_safe_files.h"
 #include "util/scoped_handle.h"
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::wstring& path) {
@@ -25,8 +26,7 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::wstring& path)
 }
 
 bool WriteFileBytes(const std::wstring& path, std::span<const std::uint8_t> bytes) {
-  win::ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win::ScopedHandle file = CreateFileAfresh(path, 0);
   if (!file) return false;
   size_t done = 0;
   while (done < bytes.size()) {

@@ -16,7 +16,8 @@ inline constexpr long long kMaxReadFileBytes = 64ll * 1024 * 1024;
 // kMaxReadFileBytes, or cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::wstring& path);
 
-// Replaces the file's content. False when it cannot be created or written.
+// Replaces the file with one of `bytes`, created new (see CreateFileAfresh: what had the name is
+// never written through). False when it cannot be created or written.
 bool WriteFileBytes(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
 bool FileExists(const std::wstring& path);

@@ -3,9 +3,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "core/strings/utf_string_conversions.h"
+#include "util/folder_walk.h"
+#include "util/held_folder.h"
+#include "util/link_safe_files.h"
 #include "util/scoped_handle.h"
 
 namespace {
@@ -26,9 +31,16 @@ std::string TimeStamp() {
 
 bool OpenSetupLog(const std::wstring& path) {
   // Appending writes whole lines at the end even when another run has the file open too.
-  win::ScopedHandle opened(::CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  win::ScopedHandle opened(::CreateFileW(
+      path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  // The temporary folder lets everybody create files: a link or a hard link planted under the
+  // log's name would carry the lines into another file. A log of its own goes beside it then.
+  const std::optional<HandleFacts> facts = opened.IsValid() ? FactsOf(opened.Get()) : std::nullopt;
+  if (!facts || facts->IsLink() || facts->links > 1 || IsLinkPath(path)) {
+    opened = CreateFileAfresh(path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".log",
+                              FILE_SHARE_READ | FILE_SHARE_WRITE);
+  }
   if (!opened.IsValid()) return false;
   ::AcquireSRWLockExclusive(&lock);
   file = std::move(opened);

@@ -4,9 +4,11 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/e2e/installed_product.h"
@@ -349,6 +351,36 @@ TEST(Install, PanCaptureKeepsItsWholeDataFolder) {
   EXPECT_EQ(FileBytes(data + L"Defaults.xml"), std::optional<std::string>("defaults"));
   EXPECT_EQ(FileBytes(data + L"Old.js"), std::optional<std::string>("old version script"))
       << "the old version's scripts land in the data folder";
+}
+
+// As soon as the program file appears, an ordinary user plants a hard link to a file of his own
+// under the name of the finish page's marker in the program folder, open to everybody.
+TEST(Install, AHardLinkPlantedAsTheMarkerIsReplacedNotWrittenThrough) {
+  e2e::TestPackage package(L"install-marker");
+  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"Setup.ini",
+                    "[Setup]\r\n%PROGRAM_FILES=Marten\r\n%PROGRAM_FILES_OLD=MartenOld\r\n"
+                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Marten.exe\r\n%PROGRAM_VERSION=1.0\r\n"
+                    "%PUBLISHER=Marten Works\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
+  package.WriteText(L"program files\\Marten\\Marten.exe", "marten");
+  const std::wstring program = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Marten\\Marten";
+  const std::wstring shared = L"C:\\marker-shared-by-a-user.txt";
+  e2e::WriteFileText(shared, "the user's own");
+  std::atomic<bool> planted = false;
+  std::thread planter([&] {
+    planted = WaitUntil([&] { return FileExists(program + L"\\Marten.exe"); }, 120s) &&
+              ::CreateHardLinkW((program + L"\\Installed.log").c_str(), shared.c_str(), nullptr);
+  });
+  {
+    const ForgottenAtTheEnd forgotten(L"KestraPhoto", L"Marten Works");
+    RunInstallation(package, true);
+  }
+  planter.join();
+
+  ASSERT_TRUE(planted) << "the link was planted before the finish page";
+  EXPECT_EQ(FileBytes(shared), std::optional<std::string>("the user's own"));
+  EXPECT_EQ(FileBytes(program + L"\\Installed.log"), std::optional<std::string>(""));
 }
 
 // What an ordinary user could put beside Setup.exe in a download folder or on a share: system

@@ -192,7 +192,7 @@ TEST_F(PrepareTest, YesRunsTheOldUninstallerAndGoesOnWhenItRemovedItsEntry) {
 }
 
 TEST_F(PrepareTest, YesWithAnUninstallerThatLeavesItsEntryShowsMsg502) {
-  SeedInstallation(L"1.0", L"cmd.exe /c rem uninstall");
+  SeedInstallation(L"1.0", L"C:\\windows\\system32\\cmd.exe /c rem uninstall");
   auto setup = Start(L"replace-left", kSettings);
   ExpectBox(*setup, L"An older version is installed. Do you want to replace it?", L"&Yes");
   ExpectBox(*setup, L"The earlier version could not be removed.");

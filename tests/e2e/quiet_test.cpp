@@ -142,6 +142,38 @@ TEST(Quiet, AFileThatCannotBeCopiedEndsWith1603) {
   EXPECT_EQ(RunWatched(*quietUninstall, L"").exitCode, std::optional<DWORD>(0));
 }
 
+// The temporary folder lets every user create files (C:\\Windows\\Temp for SYSTEM): a user made
+// the default log's name a hard link to a file of his own. The run writes a log of its own.
+TEST(Quiet, AHardLinkPlantedAsTheDefaultLogIsNotWrittenThrough) {
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
+  const auto package =
+      MakeProductPackage(L"quiet-temp-log", L"InstallWizard_Texts.xls", KestraCapture(), false);
+  wchar_t temp[MAX_PATH + 1] = {};
+  ASSERT_GT(::GetTempPathW(MAX_PATH + 1, temp), 0u);
+  const std::wstring log = std::wstring(temp) + L"Kestra Capture Setup.log";
+  const std::wstring shared = L"C:\\log-shared-by-a-user.txt";
+  e2e::WriteFileText(shared, "the user's own");
+  ::DeleteFileW(log.c_str());
+  ASSERT_TRUE(::CreateHardLinkW(log.c_str(), shared.c_str(), nullptr));
+
+  // Nothing installed: the quiet removal ends at once, and logs that.
+  EXPECT_EQ(
+      RunWatched(L"\"" + package->SetupPath() + L"\" uninstall /quiet", package->Folder()).exitCode,
+      std::optional<DWORD>(201));
+
+  EXPECT_EQ(FileBytes(shared), std::optional<std::string>("the user's own"));
+  bool ownLog = false;
+  for (const std::wstring& name : FolderNames(temp)) {
+    if (name.starts_with(L"Kestra Capture Setup.log.") &&
+        LogText(std::wstring(temp) + name).find("Setup ended with exit code 201") !=
+            std::string::npos) {
+      ownLog = true;
+    }
+  }
+  EXPECT_TRUE(ownLog) << "a log of its own beside the planted name";
+  ::DeleteFileW(log.c_str());
+}
+
 struct RefusalCase {
   const char* name;
   const char* settings;  // Setup.ini; nullptr: none

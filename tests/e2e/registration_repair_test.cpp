@@ -124,9 +124,16 @@ TEST_F(RegistrationRepair, NewStartupNameAndMenuTextsMoveValueAndShortcuts) {
   const std::wstring record = layout.updater + L"Regedit_FileList.ini";
   const auto installedRecord = e2e::FileBytes(record);
   ASSERT_TRUE(installedRecord.has_value());
-  e2e::WriteFileText(record, *installedRecord + "[Notes]\r\nKept=yes\r\n");
+  // The updater folder is open to everybody: the record's name is a hard link that a user made
+  // to a file of his own, which the rewrite must not touch.
+  const std::wstring shared = L"C:\\record-shared-by-a-user.ini";
+  const std::string recordText = *installedRecord + "[Notes]\r\nKept=yes\r\n";
+  e2e::WriteFileText(shared, recordText);
+  ASSERT_TRUE(::DeleteFileW(record.c_str()));
+  ASSERT_TRUE(::CreateHardLinkW(record.c_str(), shared.c_str(), nullptr));
 
   ASSERT_NO_FATAL_FAILURE(Repair(L"photo-repair", L"PhotoStudio_Texts.xls", after));
+  EXPECT_EQ(e2e::FileBytes(shared), std::optional<std::string>(recordText));
 
   EXPECT_EQ(e2e::RunValue(e2e::Widen(before.onBoot)), std::nullopt)
       << "the old start-up value is gone";
@@ -173,7 +180,7 @@ TEST_F(RegistrationRepair, NewStartupNameAndMenuTextsMoveValueAndShortcuts) {
   EXPECT_EQ(MachineValue(layout.uninstallEntry, L"DisplayName"),
             std::optional<std::wstring>(L"Kestra Photo Studio"));
 
-  // The record file is written in place: new lines where the values changed, the rest kept.
+  // The record file is written anew: new lines where the values changed, the rest kept.
   const auto rewritten = e2e::FileBytes(record);
   ASSERT_TRUE(rewritten.has_value());
   const std::string exe = e2e::Narrow(layout.exe);

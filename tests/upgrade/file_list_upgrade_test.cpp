@@ -219,6 +219,30 @@ TEST_F(FileListUpgrade, NamesLeavingTheProgramFolderCopyAndDeleteNothing) {
   EXPECT_EQ(test_files::ReadText(L"C:\\victim.txt"), std::nullopt);
 }
 
+// An ordinary user planted, in the program folder that everybody may write to, a junction that
+// the installed list names a file through, and a hard link to a file outside in place of a file
+// that the new release changes.
+TEST_F(FileListUpgrade, PlantedLinksAndHardLinksAreNeverFollowed) {
+  const Layout l = MakeLayout(L"upgrade-planted", "KestraUpgradePlanted", "3.1");
+  test_files::WriteText(l.root + L"outside\\victim.txt", "victim");
+  ASSERT_TRUE(test_files::PlantLink(l.installed + L"x", l.root + L"outside"));
+  test_files::WriteText(l.root + L"shared.txt", "not the product's");
+  ASSERT_TRUE(::CreateHardLinkW((l.installed + L"changed.dll").c_str(),
+                                (l.root + L"shared.txt").c_str(), nullptr));
+  test_files::WriteText(l.package + L"\\changed.dll", "new release");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt",
+                        "Application_FileList.txt=1\r\nchanged.dll=2\r\n");
+  test_files::WriteText(l.installed + L"Application_FileList.txt",
+                        "changed.dll=1\r\nx\\victim.txt=0\r\n");
+
+  const auto applied = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+
+  EXPECT_EQ(test_files::ReadText(l.root + L"outside\\victim.txt"), "victim");
+  EXPECT_EQ(test_files::ReadText(l.root + L"shared.txt"), "not the product's");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"changed.dll"), "new release");
+  EXPECT_EQ(applied.failures, 0u);
+}
+
 TEST_F(FileListUpgrade, MissingInstalledListCountsAsEmpty) {
   const Layout l = MakeLayout(L"upgrade-no-old", "KestraUpgradeNoOld", "2.5");
   test_files::WriteText(l.package + L"\\Application_FileList.txt", "a.dll=1\r\n");
