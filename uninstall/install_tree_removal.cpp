@@ -4,6 +4,7 @@
 
 #include "util/folder_operations.h"
 #include "util/folder_walk.h"
+#include "util/held_folder.h"
 #include "util/removal_guards.h"
 #include "util/setup_log.h"
 
@@ -14,29 +15,24 @@ class TreeRemoval {
   TreeRemoval(std::wstring keepName, StatusSink& status, ProgressSink& progress)
       : keepName_(std::move(keepName)), status_(status), progress_(progress) {}
 
-  // `folder` ends with "\".
-  void Empty(const std::wstring& folder) {
-    for (const FolderEntry& entry : ListFolder(folder)) {
-      const std::wstring path = folder + entry.name;
+  // Empties the held folder through its handle: a folder swapped for a link while the walk runs
+  // is never followed.
+  void Empty(const HeldFolder& folder) {
+    for (const HeldEntry& entry : folder.List()) {
+      const std::wstring path = folder.Path() + L"\\" + entry.name;
       if (entry.IsLink()) {
         // The link goes, the folder it points to stays.
         RemoveLink(path);
       } else if (entry.IsFile()) {
         status_.ShowStatus(path);
-        const std::wstring file = LongPath(path);
         // A file made read-only after the installation is the installation's all the same.
-        bool deleted = ::DeleteFileW(file.c_str()) != FALSE;
-        if (!deleted && (entry.attributes & FILE_ATTRIBUTE_READONLY) &&
-            ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-          deleted = ::DeleteFileW(file.c_str()) != FALSE;
-        }
-        LogFileOperation(L"deleted", path, deleted);
+        LogFileOperation(L"deleted", path, folder.DeleteFileEntry(entry, true));
         StepProgress(progress_);
       } else if (entry.name == kScriptsMacrosFolder) {
         LogLine(L"kept (the user's scripts and macros): " + path);
-      } else {
-        Empty(path + L"\\");
-        if (entry.name != keepName_) ::RemoveDirectoryW(LongPath(path).c_str());
+      } else if (const auto below = folder.OpenFolder(entry, DELETE)) {
+        Empty(*below);
+        if (entry.name != keepName_) (void)below->DeleteWhenClosed();
       }
     }
   }
@@ -72,5 +68,7 @@ void DeleteInstallTree(const std::wstring& installDir, StatusSink& status, Progr
   }
   const std::wstring folder = NormalisedAbsolutePath(installDir);
   const std::wstring keepName = folder.substr(folder.rfind(L'\\') + 1);
-  TreeRemoval(keepName, status, progress).Empty(folder + L"\\");
+  if (const auto held = HeldFolder::Open(folder, 0)) {
+    TreeRemoval(keepName, status, progress).Empty(*held);
+  }
 }

@@ -8,6 +8,7 @@
 
 #include "core/strings/string_util.h"
 #include "util/folder_walk.h"
+#include "util/held_folder.h"
 #include "util/removal_guards.h"
 #include "util/setup_log.h"
 
@@ -84,6 +85,30 @@ void CreateOutermostFirst(const std::vector<std::wstring>& folders) {
   }
 }
 
+// Empties `folder` through its handle (see ClearFolderTree): a folder swapped for a link while
+// the walk runs is never followed.
+void ClearHeldFolder(const HeldFolder& folder, StatusSink* status, ProgressSink* progress,
+                     const std::wstring& keepName) {
+  for (const HeldEntry& entry : folder.List()) {
+    const std::wstring path = folder.Path() + L"\\" + entry.name;
+    if (entry.IsLink()) {
+      RemoveLink(path);
+      continue;
+    }
+    if (entry.IsFolder()) {
+      if (!keepName.empty() && entry.name == keepName) continue;
+      if (const auto below = folder.OpenFolder(entry, DELETE)) {
+        ClearHeldFolder(*below, nullptr, nullptr, keepName);
+        (void)below->DeleteWhenClosed();
+      }
+      continue;
+    }
+    if (status != nullptr) status->ShowStatus(path);
+    LogFileOperation(L"deleted", path, folder.DeleteFileEntry(entry, false));
+    if (progress != nullptr) StepProgress(*progress);
+  }
+}
+
 }  // namespace
 
 std::size_t CopyFolderTree(const std::wstring& source, const std::wstring& target,
@@ -149,22 +174,8 @@ std::wstring SubfolderSpelling(const std::wstring& folder, const std::wstring& n
 
 void ClearFolderTree(const std::wstring& folder, StatusSink* status, ProgressSink* progress,
                      const std::wstring& keepName) {
-  if (IsLinkPath(folder)) return;
-  for (const FolderEntry& entry : ListFolder(folder)) {
-    const std::wstring path = folder + entry.name;
-    if (entry.IsLink()) {
-      RemoveLink(path);
-      continue;
-    }
-    if (entry.IsFolder()) {
-      if (!keepName.empty() && entry.name == keepName) continue;
-      ClearFolderTree(path + L"\\", nullptr, nullptr, keepName);
-      ::RemoveDirectoryW(LongPath(path).c_str());
-      continue;
-    }
-    if (status != nullptr) status->ShowStatus(path);
-    LogFileOperation(L"deleted", path, ::DeleteFileW(LongPath(path).c_str()) != FALSE);
-    if (progress != nullptr) StepProgress(*progress);
+  if (const auto held = HeldFolder::Open(folder, 0)) {
+    ClearHeldFolder(*held, status, progress, keepName);
   }
 }
 

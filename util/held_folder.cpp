@@ -1,5 +1,7 @@
 #include "util/held_folder.h"
 
+#include <winternl.h>
+
 #include <cstddef>
 #include <string_view>
 
@@ -10,6 +12,33 @@ namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Large enough for a few hundred entries per call.
 constexpr std::size_t kListBufferBytes = 64 * 1024;
+constexpr ULONG kCaseInsensitive = 0x40;  // OBJ_CASE_INSENSITIVE
+
+bool MarkForDeletion(HANDLE handle) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                      sizeof(disposition)) != FALSE;
+}
+
+// Opens the entry `name` of the folder `folder` itself, relative to the folder's handle.
+win::ScopedHandle OpenRelative(HANDLE folder, const std::wstring& name, ACCESS_MASK access) {
+  UNICODE_STRING objectName;
+  objectName.Buffer = const_cast<wchar_t*>(name.c_str());
+  objectName.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+  objectName.MaximumLength = objectName.Length;
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &objectName, kCaseInsensitive, folder, nullptr);
+  IO_STATUS_BLOCK status{};
+  HANDLE handle = nullptr;
+  const NTSTATUS result = ::NtOpenFile(
+      &handle, access | SYNCHRONIZE | FILE_READ_ATTRIBUTES, &attributes, &status, kShareAll,
+      FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT | FILE_SYNCHRONOUS_IO_NONALERT);
+  if (result < 0) {
+    ::SetLastError(::RtlNtStatusToDosError(result));
+    return {};
+  }
+  return win::ScopedHandle(handle);
+}
 
 std::wstring WithoutSeparator(std::wstring path) {
   while (path.size() > 3 && path.back() == L'\\') path.pop_back();
@@ -92,4 +121,26 @@ std::optional<HeldFolder> HeldFolder::OpenFolder(const HeldEntry& entry, DWORD a
   win::ScopedHandle handle = OpenEntry(entry, access | FILE_LIST_DIRECTORY | SYNCHRONIZE);
   if (!handle.IsValid()) return std::nullopt;
   return HeldFolder(path_ + L"\\" + entry.name, std::move(handle));
+}
+
+bool HeldFolder::DeleteFileEntry(const HeldEntry& entry, bool evenReadOnly) const {
+  win::ScopedHandle file = OpenRelative(handle_.Get(), entry.name, DELETE);
+  if (!file.IsValid()) return false;
+  if (MarkForDeletion(file.Get())) return true;
+  if (!evenReadOnly || (entry.attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+  // Only a name of this file's own: the attributes belong to the data every hard link shares.
+  BY_HANDLE_FILE_INFORMATION info{};
+  file = OpenRelative(handle_.Get(), entry.name, DELETE | FILE_WRITE_ATTRIBUTES);
+  if (!file.IsValid() || !::GetFileInformationByHandle(file.Get(), &info) ||
+      info.nNumberOfLinks > 1) {
+    return false;
+  }
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  return ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof(basic)) &&
+         MarkForDeletion(file.Get());
+}
+
+bool HeldFolder::DeleteWhenClosed() const {
+  return MarkForDeletion(handle_.Get());
 }

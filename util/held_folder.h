@@ -63,6 +63,15 @@ class HeldFolder {
   // The subfolder `entry`, held as above.
   std::optional<HeldFolder> OpenFolder(const HeldEntry& entry, DWORD access) const;
 
+  // Deletes the file `entry` names through a handle opened relative to this folder's handle,
+  // never by a path that could be led elsewhere: what has the name now goes, as a name (a link
+  // as the link, a hard link as that one name). With `evenReadOnly` a read-only file loses that
+  // attribute first (unless other hard links share it). False when it cannot be deleted.
+  [[nodiscard]] bool DeleteFileEntry(const HeldEntry& entry, bool evenReadOnly) const;
+  // Deletes this folder itself once its handle closes; it must be empty by then. Needs DELETE
+  // among the access it was opened with.
+  [[nodiscard]] bool DeleteWhenClosed() const;
+
  private:
   HeldFolder(std::wstring path, win::ScopedHandle handle)
       : path_(std::move(path)), handle_(std::move(handle)) {}

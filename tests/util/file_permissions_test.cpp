@@ -11,6 +11,7 @@
 
 #include "core/strings/utf_string_conversions.h"
 #include "tests/util/test_files.h"
+#include "util/folder_operations.h"
 #include "util/held_folder.h"
 
 namespace {
@@ -100,6 +101,29 @@ TEST(HeldFolder, OpensOnlyTheEntryThatWasListed) {
   EXPECT_TRUE(folder->OpenEntry(entries[0], GENERIC_READ).IsValid());
   EXPECT_FALSE(folder->OpenEntry(entries[1], GENERIC_READ).IsValid());
   EXPECT_FALSE(HeldFolder::Open(root + L"\\Kept.txt", 0).has_value()) << "a file is no folder";
+}
+
+// The race behind arbitrary deletions: between the listing and the walk into a subfolder, an
+// ordinary user swaps the subfolder for a link to a folder outside.
+TEST(HeldFolder, AFolderSwappedForALinkAfterTheListingIsNeverEntered) {
+  const std::wstring root = FreshFolder(L"held-swap");
+  WriteText(root + L"\\Product\\Data\\Settings.xml", "settings");
+  WriteText(root + L"\\Product\\Program.exe", "program");
+  WriteText(root + L"\\Outside\\Victim.txt", "victim");
+  const auto product = HeldFolder::Open(root + L"\\Product", 0);
+  ASSERT_TRUE(product.has_value());
+  const auto entries = product->List();
+  const auto data = std::find_if(entries.begin(), entries.end(),
+                                 [](const HeldEntry& entry) { return entry.name == L"Data"; });
+  ASSERT_NE(data, entries.end());
+
+  ASSERT_TRUE(::MoveFileW((root + L"\\Product\\Data").c_str(), (root + L"\\Moved").c_str()));
+  ASSERT_TRUE(test_files::PlantLink(root + L"\\Product\\Data", root + L"\\Outside"));
+
+  EXPECT_FALSE(product->OpenFolder(*data, DELETE).has_value());
+  ClearFolderTree(root + L"\\Product\\", nullptr, nullptr);
+  EXPECT_EQ(test_files::ReadText(root + L"\\Outside\\Victim.txt"), "victim");
+  EXPECT_FALSE(test_files::IsFile(root + L"\\Product\\Program.exe"));
 }
 
 }  // namespace
