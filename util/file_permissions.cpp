@@ -125,11 +125,11 @@ class PermissionWalker {
   static constexpr DWORD kAccess = READ_CONTROL | WRITE_DAC;
 
   void SetOnFile(const HeldFolder& folder, const HeldEntry& entry, const std::wstring& path) {
-    const win::ScopedHandle file = folder.OpenEntry(entry, kAccess);
-    const std::optional<HandleFacts> facts = file.IsValid() ? FactsOf(file.Get()) : std::nullopt;
-    if (!facts) return Fail(path);
+    HandleFacts facts;
+    const win::ScopedHandle file = folder.OpenEntry(entry, kAccess, &facts);
+    if (!file.IsValid()) return Fail(path);
     // Another name of the same data may lie anywhere on the volume: its permissions stay.
-    if (facts->links > 1) return PassOver(L"permissions not set on a file with hard links: ", path);
+    if (facts.links > 1) return PassOver(L"permissions not set on a file with hard links: ", path);
     Set(file.Get(), forFiles_, path);
   }
   void Set(HANDLE handle, ProtectedAccessList& list, const std::wstring& path) {

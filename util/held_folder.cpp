@@ -67,11 +67,6 @@ std::optional<HandleFacts> FactsOf(HANDLE handle) {
   facts.links = info.nNumberOfLinks;
   facts.fileId = static_cast<LONGLONG>((static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) |
                                        info.nFileIndexLow);
-  // The tag query tells a link by the handle itself, as the plain attributes may not.
-  FILE_ATTRIBUTE_TAG_INFO tag{};
-  if (::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof(tag))) {
-    facts.attributes |= tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-  }
   return facts;
 }
 
@@ -106,13 +101,15 @@ std::vector<HeldEntry> HeldFolder::List() const {
   return entries;
 }
 
-win::ScopedHandle HeldFolder::OpenEntry(const HeldEntry& entry, DWORD access) const {
+win::ScopedHandle HeldFolder::OpenEntry(const HeldEntry& entry, DWORD access,
+                                        HandleFacts* facts) const {
   if (entry.IsLink()) return {};
-  win::ScopedHandle handle = OpenEntryItself(path_ + L"\\" + entry.name, access);
+  win::ScopedHandle handle = OpenRelative(handle_.Get(), entry.name, access);
   if (!handle.IsValid()) return {};
-  const std::optional<HandleFacts> facts = FactsOf(handle.Get());
+  const std::optional<HandleFacts> found = FactsOf(handle.Get());
   // An id of 0 is one the file system does not give: then the entry cannot be told apart.
-  if (!facts || facts->IsLink() || entry.fileId == 0 || facts->fileId != entry.fileId) return {};
+  if (!found || found->IsLink() || entry.fileId == 0 || found->fileId != entry.fileId) return {};
+  if (facts != nullptr) *facts = *found;
   return handle;
 }
 

@@ -57,9 +57,11 @@ class HeldFolder {
   // The entries, "." and ".." left out, listed through the handle.
   std::vector<HeldEntry> List() const;
 
-  // Opens `entry` with `access`: invalid unless the opened entry is the listed one (same file
-  // id) and no link.
-  win::ScopedHandle OpenEntry(const HeldEntry& entry, DWORD access) const;
+  // Opens `entry` with `access`, relative to this folder's handle: invalid unless the opened
+  // entry is the listed one (same file id) and no link. `facts`, when given, gets what the
+  // handle says of it.
+  win::ScopedHandle OpenEntry(const HeldEntry& entry, DWORD access,
+                              HandleFacts* facts = nullptr) const;
   // The subfolder `entry`, held as above.
   std::optional<HeldFolder> OpenFolder(const HeldEntry& entry, DWORD access) const;
 
