@@ -13,6 +13,7 @@
 #include "pages/welcome_page.h"
 #include "util/file_bytes.h"
 #include "util/scoped_handle.h"
+#include "winfx/application.h"
 
 TFEULA* FEULA = nullptr;
 
@@ -85,6 +86,7 @@ void TFEULA::LoadLicence() {
   ::SetWindowTextW(editor, L"");
   if (path.empty()) return;
   if (const auto bytes = ReadFileBytes(path)) pages::LoadRichText(editor, *bytes);
+  if (winfx::Application.RightToLeft) pages::AlignParagraphsRightToLeft(editor);
 }
 
 void TFEULA::rb_AgreeEULAClick() {

@@ -6,8 +6,10 @@
 
 #include <utility>
 
+#include "core/language/scaled_pictures.h"
 #include "util/scoped_handle.h"
 #include "winfx/control.h"
+#include "winfx/dpi.h"
 
 namespace winfx {
 namespace {
@@ -17,7 +19,10 @@ constexpr wchar_t kImageClass[] = L"TImage";
 struct ImageState {
   unsigned options = 0;
   bool whiteBackground = false;
-  win::ScopedBitmap picture;
+  std::vector<PictureFile> files;
+  UINT dpi = kDesignDpi;
+  std::wstring shownFile;
+  win::ScopedBitmap picture;  // at the size shown
   SIZE size{};
 };
 
@@ -47,6 +52,53 @@ win::ScopedBitmap LoadWithGdiPlus(const std::wstring& path) {
   return win::ScopedBitmap(result);
 }
 
+// A copy of `source` at `to`, bicubic: no blocks of repeated pixels when made larger, no lost
+// lines when made smaller. The edges repeat themselves instead of fading to transparent.
+win::ScopedBitmap ScaleSmoothly(HBITMAP source, SIZE to) {
+  using namespace Gdiplus;
+  using namespace Gdiplus::DllExports;
+  if (!StartGdiPlus()) return {};
+  GpBitmap* from = nullptr;
+  if (GdipCreateBitmapFromHBITMAP(source, nullptr, &from) != Ok) return {};
+  UINT fromWidth = 0;
+  UINT fromHeight = 0;
+  GdipGetImageWidth(from, &fromWidth);
+  GdipGetImageHeight(from, &fromHeight);
+  GpBitmap* scaled = nullptr;
+  HBITMAP result = nullptr;
+  if (GdipCreateBitmapFromScan0(to.cx, to.cy, 0, PixelFormat32bppARGB, nullptr, &scaled) == Ok) {
+    GpGraphics* graphics = nullptr;
+    GpImageAttributes* attributes = nullptr;
+    if (GdipGetImageGraphicsContext(scaled, &graphics) == Ok &&
+        GdipCreateImageAttributes(&attributes) == Ok) {
+      GdipSetInterpolationMode(graphics, InterpolationModeHighQualityBicubic);
+      GdipSetPixelOffsetMode(graphics, PixelOffsetModeHalf);
+      GdipSetImageAttributesWrapMode(attributes, WrapModeTileFlipXY, 0, FALSE);
+      GdipDrawImageRectRectI(graphics, from, 0, 0, to.cx, to.cy, 0, 0, static_cast<INT>(fromWidth),
+                             static_cast<INT>(fromHeight), UnitPixel, attributes, nullptr, nullptr);
+      GdipCreateHBITMAPFromBitmap(scaled, &result, 0xFFFFFFFF);
+    }
+    if (attributes != nullptr) GdipDisposeImageAttributes(attributes);
+    if (graphics != nullptr) GdipDeleteGraphics(graphics);
+    GdipDisposeImage(scaled);
+  }
+  GdipDisposeImage(from);
+  return win::ScopedBitmap(result);
+}
+
+win::ScopedBitmap LoadPictureFile(const std::wstring& path) {
+  win::ScopedBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(
+      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!bitmap.IsValid()) bitmap = LoadWithGdiPlus(path);
+  return bitmap;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  ::GetObjectW(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
 void Paint(HWND hwnd, ImageState& state) {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(hwnd, &paint);
@@ -64,10 +116,19 @@ void Paint(HWND hwnd, ImageState& state) {
     } else if (state.options & kAlignRight) {
       x = client.right - state.size.cx;
     }
+    // In a mirrored (right-to-left) window the picture keeps its own orientation: it is placed
+    // where the mirrored layout puts it, but drawn unmirrored.
+    const DWORD layout = ::GetLayout(dc);
+    if (layout & LAYOUT_RTL) {
+      ::SetLayout(dc, 0);
+      x = client.right - x - state.size.cx;
+    }
     const win::ScopedCreatedDC memory(::CreateCompatibleDC(dc));
+    ::SetLayout(memory.Get(), 0);
     HGDIOBJ old = ::SelectObject(memory.Get(), state.picture.Get());
     ::BitBlt(dc, x, y, state.size.cx, state.size.cy, memory.Get(), 0, 0, SRCCOPY);
     ::SelectObject(memory.Get(), old);
+    if (layout & LAYOUT_RTL) ::SetLayout(dc, layout);
   }
   ::EndPaint(hwnd, &paint);
 }
@@ -145,20 +206,57 @@ void SetImageWhiteBackground(HWND image, bool white) {
   }
 }
 
-bool LoadImageFile(HWND image, const std::wstring& path) {
-  ImageState* state = StateOf(image);
-  if (state == nullptr) return false;
-  win::ScopedBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(
-      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!bitmap.IsValid()) bitmap = LoadWithGdiPlus(path);
+namespace {
+
+// Chooses, reads and scales the picture for the state's DPI; false when the file cannot be read.
+bool ShowPictureForDpi(HWND image, ImageState& state) {
+  if (state.files.empty()) return false;
+  std::vector<localisation::ScaledPicture> choices;
+  for (const PictureFile& file : state.files) choices.push_back({file.path, file.percent});
+  const int percent = Scaled(100, state.dpi);
+  const localisation::ScaledPicture& chosen = localisation::NearestScale(choices, percent);
+  win::ScopedBitmap bitmap = LoadPictureFile(chosen.path);
   if (!bitmap.IsValid()) return false;
-  state->picture = std::move(bitmap);
-  BITMAP info{};
-  ::GetObjectW(state->picture.Get(), sizeof(info), &info);
-  state->size = {info.bmWidth, info.bmHeight};
-  ApplyAutoSize(image, *state);
+  SIZE size = BitmapSize(bitmap.Get());
+  if (chosen.percent != percent) {
+    const SIZE wanted{::MulDiv(size.cx, percent, chosen.percent),
+                      ::MulDiv(size.cy, percent, chosen.percent)};
+    win::ScopedBitmap scaled = ScaleSmoothly(bitmap.Get(), wanted);
+    if (scaled.IsValid()) {
+      bitmap = std::move(scaled);
+      size = wanted;
+    }
+  }
+  state.picture = std::move(bitmap);
+  state.size = size;
+  state.shownFile = chosen.path;
+  ApplyAutoSize(image, state);
   ::InvalidateRect(image, nullptr, TRUE);
   return true;
+}
+
+}  // namespace
+
+bool LoadImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi) {
+  ImageState* state = StateOf(image);
+  if (state == nullptr) return false;
+  state->files = std::move(files);
+  state->dpi = dpi;
+  if (ShowPictureForDpi(image, *state)) return true;
+  state->files.clear();
+  return false;
+}
+
+void ScaleImage(HWND image, UINT dpi) {
+  ImageState* state = StateOf(image);
+  if (state == nullptr || state->dpi == dpi) return;
+  state->dpi = dpi;
+  ShowPictureForDpi(image, *state);
+}
+
+std::wstring ImageFileShown(HWND image) {
+  const ImageState* state = StateOf(image);
+  return state != nullptr && state->picture.IsValid() ? state->shownFile : std::wstring();
 }
 
 bool ImageHasPicture(HWND image) {
