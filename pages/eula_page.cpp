@@ -62,7 +62,9 @@ TFEULA::TFEULA()
     : TForm(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls)) {
   pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TRadioButton", L"TButton"}, {});
   Control(L"lb_Version").SetCaption(App.Info.Version);
-  LoadLicence();
+  // The rich edit, its library and the licence text cost the start nothing: they wait until the
+  // page is first shown.
+  OnFirstShow = [this] { LoadLicence(); };
   Control(L"rb_AgreeEULA").OnClick = [this] { rb_AgreeEULAClick(); };
   Control(L"rb_DisapproveOfEULA").OnClick = [this] { rb_AgreeEULAClick(); };
   Control(L"bt_PrintEULA").OnClick = [this] { bt_PrintEULAClick(); };

@@ -160,8 +160,11 @@ void TForm::CreateControls(std::span<const ControlSpec> layout) {
     auto control = std::make_unique<TControl>(spec);
     HWND parent = handle_;
     if (spec.parent != nullptr) parent = Control(spec.parent).Handle;
-    if (control->ClassName != L"TTimer") {
-      control->Dpi = dpi_;
+    control->Dpi = dpi_;
+    // A rich edit (and the library behind it) waits for the form's first showing.
+    if (control->ClassName == L"TRichEdit") {
+      deferred_.push_back({control.get(), id});
+    } else if (control->ClassName != L"TTimer") {
       control->Handle = CreateControlWindow(*control, parent, id);
     }
     byName_[control->Name] = control.get();
@@ -258,6 +261,7 @@ void TForm::SetCaption(const std::wstring& caption) {
 
 void TForm::Show() {
   if (Application.Quiet) return;
+  PrepareFirstShow();
   ::ShowWindow(handle_, SW_SHOW);
   ::SetForegroundWindow(handle_);
   HWND focus = ::GetFocus();
@@ -303,7 +307,37 @@ void TForm::SetTimerInterval(const std::wstring& timerName, UINT milliseconds) {
 }
 
 bool TForm::LoadPicture(const std::wstring& imageName, std::vector<PictureFile> files) {
+  // Read when the form is first shown, not while every form is built at start.
+  if (!shownOnce_) return SetImageFiles(Control(imageName).Handle, std::move(files), dpi_);
   return LoadImageFiles(Control(imageName).Handle, std::move(files), dpi_);
+}
+
+void TForm::PrepareFirstShow() {
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  CreateDeferredControls();
+  for (const auto& control : components_) {
+    if (control->ClassName == L"TImage") DecodeImage(control->Handle);
+  }
+  if (OnFirstShow) OnFirstShow();
+}
+
+void TForm::CreateDeferredControls() {
+  for (const auto& [control, id] : deferred_) {
+    const ControlSpec& spec = control->Spec;
+    HWND parent = spec.parent != nullptr ? Control(spec.parent).Handle : handle_;
+    control->Handle = CreateControlWindow(*control, parent, id);
+    // Its place in the tab order is its place in the layout: after the control before it on the
+    // same parent.
+    HWND after = HWND_TOP;
+    for (const auto& other : components_) {
+      if (other.get() == control) break;
+      if (other->Handle != nullptr && ::GetParent(other->Handle) == parent) after = other->Handle;
+    }
+    ::SetWindowPos(control->Handle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (control->Dpi != dpi_) control->LayOut(dpi_);
+  }
+  deferred_.clear();
 }
 
 std::wstring TForm::PictureFileShown(const std::wstring& imageName) const {
@@ -433,6 +467,7 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SHOWWINDOW:
+      if (wParam) PrepareFirstShow();
       if (wParam && OnShow) OnShow();
       break;
     // Moved to a monitor of another scale (or the scale changed): laid out again for it.

@@ -52,7 +52,8 @@ class TForm {
 
   // Components in layout order; components on panels belong to the form too.
   const std::vector<std::unique_ptr<TControl>>& Components() const { return components_; }
-  // The component of that name; throws std::out_of_range for a name not in the layout.
+  // The component of that name; throws std::out_of_range for a name not in the layout. A rich
+  // edit has no window (Handle nullptr) until the form is first shown.
   TControl& Control(const std::wstring& name) const;
   bool Has(const std::wstring& name) const { return byName_.count(name) != 0; }
 
@@ -70,7 +71,8 @@ class TForm {
   void SetTimerInterval(const std::wstring& timerName, UINT milliseconds);
 
   // Loads a picture (BMP or PNG, perhaps drawn at several scales) into an image control; false
-  // when no file can be read.
+  // when no file can be read. Before the form is first shown the files are only noted, read
+  // when it is, and false means there are none.
   bool LoadPicture(const std::wstring& imageName, std::vector<PictureFile> files);
   std::wstring PictureFileShown(const std::wstring& imageName) const;
   bool HasPicture(const std::wstring& imageName) const;
@@ -79,6 +81,9 @@ class TForm {
   void SetImageAutoSize(const std::wstring& imageName, bool autoSize);
 
   std::function<void()> OnShow;
+  // Called once, before the form is first shown, after its rich edits have been created: what
+  // a page needs only once it is seen (a licence text) is loaded here.
+  std::function<void()> OnFirstShow;
   // Returns whether the form may close. Absent: it may.
   std::function<bool()> OnCloseQuery;
   // Called for a message registered with RegisterWindowMessageW (or any other message id that a
@@ -94,6 +99,9 @@ class TForm {
   HWND CreateControlWindow(TControl& control, HWND parent, int id);
   void FitFrameToDpi(const RECT* suggested);
   void SetControlFont(const TControl& control) const;
+  // What waits for the form's first showing: its rich edits are created, its pictures read.
+  void PrepareFirstShow();
+  void CreateDeferredControls();
   TControl* FindByHandle(HWND hwnd) const;
   TControl* FindTimer(UINT_PTR id) const;
   // The first shown button with that option (kDefault, kCancel), enabled or not.
@@ -109,6 +117,11 @@ class TForm {
   HWND handle_ = nullptr;
   const FormSpec spec_;
   UINT dpi_ = kDesignDpi;
+  struct DeferredControl {
+    TControl* control;
+    int id;
+  };
+  std::vector<DeferredControl> deferred_;
   bool shownOnce_ = false;
   HWND lastFocus_ = nullptr;
   std::vector<std::unique_ptr<TControl>> components_;

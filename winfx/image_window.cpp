@@ -21,6 +21,7 @@ struct ImageState {
   bool whiteBackground = false;
   std::vector<PictureFile> files;
   UINT dpi = kDesignDpi;
+  bool decoded = false;  // the files were read for `dpi` (successfully or not)
   std::wstring shownFile;
   win::ScopedBitmap picture;  // at the size shown
   SIZE size{};
@@ -163,6 +164,7 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 1;
     case WM_PAINT:
       if (state != nullptr) {
+        DecodeImage(hwnd);
         Paint(hwnd, *state);
         return 0;
       }
@@ -210,6 +212,7 @@ namespace {
 
 // Chooses, reads and scales the picture for the state's DPI; false when the file cannot be read.
 bool ShowPictureForDpi(HWND image, ImageState& state) {
+  state.decoded = true;
   if (state.files.empty()) return false;
   std::vector<localisation::ScaledPicture> choices;
   for (const PictureFile& file : state.files) choices.push_back({file.path, file.percent});
@@ -237,21 +240,34 @@ bool ShowPictureForDpi(HWND image, ImageState& state) {
 
 }  // namespace
 
-bool LoadImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi) {
+bool SetImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi) {
   ImageState* state = StateOf(image);
   if (state == nullptr) return false;
   state->files = std::move(files);
   state->dpi = dpi;
+  state->decoded = false;
+  state->picture.Reset();
+  return !state->files.empty();
+}
+
+bool LoadImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi) {
+  if (!SetImageFiles(image, std::move(files), dpi)) return false;
+  ImageState* state = StateOf(image);
   if (ShowPictureForDpi(image, *state)) return true;
   state->files.clear();
   return false;
+}
+
+void DecodeImage(HWND image) {
+  ImageState* state = StateOf(image);
+  if (state != nullptr && !state->decoded) ShowPictureForDpi(image, *state);
 }
 
 void ScaleImage(HWND image, UINT dpi) {
   ImageState* state = StateOf(image);
   if (state == nullptr || state->dpi == dpi) return;
   state->dpi = dpi;
-  ShowPictureForDpi(image, *state);
+  if (state->decoded) ShowPictureForDpi(image, *state);
 }
 
 std::wstring ImageFileShown(HWND image) {
@@ -261,7 +277,8 @@ std::wstring ImageFileShown(HWND image) {
 
 bool ImageHasPicture(HWND image) {
   const ImageState* state = StateOf(image);
-  return state != nullptr && state->picture.IsValid();
+  if (state == nullptr) return false;
+  return state->decoded ? state->picture.IsValid() : !state->files.empty();
 }
 
 }  // namespace winfx

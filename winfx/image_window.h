@@ -21,6 +21,10 @@ void SetImageAutoSizeOption(HWND image, bool autoSize);
 void SetImageWhiteBackground(HWND image, bool white);
 // The picture's files; false when none of them can be read.
 bool LoadImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi);
+// The picture's files, read only when DecodeImage is called or the control is first painted;
+// false when there are none.
+bool SetImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi);
+void DecodeImage(HWND image);
 // Shows the picture as suits `dpi` (after the window moved to a monitor of another scale).
 void ScaleImage(HWND image, UINT dpi);
 bool ImageHasPicture(HWND image);

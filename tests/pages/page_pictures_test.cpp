@@ -421,6 +421,41 @@ TEST_F(MirroredPages, ArabicMirrorsEveryWindowButNotThePictures) {
   EXPECT_EQ(right, kOrange) << Hex(right);
 }
 
+// The progress bar of a mirrored page fills from the right: half way, its right end shows the
+// bar and its left end the empty track.
+TEST_F(MirroredPages, ProgressBarFillsFromTheRight) {
+  winfx::Application.SetRightToLeft(true);
+  Build(L"Arabic");
+  winfx::TForm& page = *FInstall;
+  ShowStill(page);
+  winfx::TControl& bar = page.Control(L"pb_Installation");
+  bar.SetPosition(50);
+  RECT onScreen;
+  ::GetWindowRect(bar.Handle, &onScreen);
+  const int y = (onScreen.top + onScreen.bottom) / 2;
+  COLORREF left = CLR_INVALID;
+  COLORREF right = CLR_INVALID;
+  COLORREF track = CLR_INVALID;
+  const bool differ = ShownWithinBound([&] {
+    ScreenPixel(page, bar.Handle, 0, 0);  // drawn now
+    HDC screen = ::GetDC(nullptr);
+    left = ::GetPixel(screen, onScreen.left + (onScreen.right - onScreen.left) / 8, y);
+    right = ::GetPixel(screen, onScreen.right - (onScreen.right - onScreen.left) / 8, y);
+    ::ReleaseDC(nullptr, screen);
+    return left != right;
+  });
+  ASSERT_TRUE(differ) << "no bar drawn: " << Hex(left);
+  bar.SetPosition(0);
+  ShownWithinBound([&] {
+    ScreenPixel(page, bar.Handle, 0, 0);
+    HDC screen = ::GetDC(nullptr);
+    track = ::GetPixel(screen, onScreen.right - (onScreen.right - onScreen.left) / 8, y);
+    ::ReleaseDC(nullptr, screen);
+    return track == left;
+  });
+  EXPECT_EQ(track, left) << "the left end is the empty track; the bar is " << Hex(right);
+}
+
 TEST_F(PagePictures, GermanStaysLeftToRight) {
   Build(L"German");
   EXPECT_FALSE(::GetWindowLongPtrW(FWelcome->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);

@@ -11,21 +11,6 @@
 namespace package_check {
 namespace {
 
-void CheckPicture(const PackageFolder& package, const std::wstring& language,
-                  std::wstring_view fileName, Findings& findings) {
-  const std::wstring own = language + L"\\" + std::wstring(fileName);
-  const std::wstring found = localisation::LocalizedFilePath(
-      L"", language, fileName, [&](const std::wstring& path) { return package.HasFile(path); });
-  if (found.empty()) {
-    findings.Add(own, L"", L"missing, and no English picture to fall back on: the pages show none");
-  } else if (!found.starts_with(language + L"\\")) {
-    findings.Add(
-        own, L"",
-        L"missing (nor its .png twin): the " + language + L" pages show the English picture");
-  }
-  if (found.starts_with(language + L"\\")) CheckPictureTwins(package, found, fileName, findings);
-}
-
 // The twins for larger scales ("Title@2x.png") beside the picture that the language's pages show:
 // readable, and as large as the usual picture times their scale, or the pages look squeezed.
 void CheckPictureTwins(const PackageFolder& package, const std::wstring& usual,
@@ -58,6 +43,21 @@ void CheckPictureTwins(const PackageFolder& package, const std::wstring& usual,
                        std::to_wstring(height));
     }
   }
+}
+
+void CheckPicture(const PackageFolder& package, const std::wstring& language,
+                  std::wstring_view fileName, Findings& findings) {
+  const std::wstring own = language + L"\\" + std::wstring(fileName);
+  const std::wstring found = localisation::LocalizedFilePath(
+      L"", language, fileName, [&](const std::wstring& path) { return package.HasFile(path); });
+  if (found.empty()) {
+    findings.Add(own, L"", L"missing, and no English picture to fall back on: the pages show none");
+  } else if (!found.starts_with(language + L"\\")) {
+    findings.Add(
+        own, L"",
+        L"missing (nor its .png twin): the " + language + L" pages show the English picture");
+  }
+  if (found.starts_with(language + L"\\")) CheckPictureTwins(package, found, fileName, findings);
 }
 
 bool LooksLikeRichText(const std::vector<std::uint8_t>& bytes) {
