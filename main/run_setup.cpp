@@ -11,6 +11,7 @@
 
 #include "app/app.h"
 #include "app/run_outcome.h"
+#include "core/language/language_table.h"
 #include "core/prepare/run_options.h"
 #include "core/strings/utf_string_conversions.h"
 #include "main/create_forms.h"
@@ -90,6 +91,9 @@ int RunSetup(AdminQuery isAdministrator) {
     return options.quiet ? kExitTextsUnreadable : 0;
   }
   if (!options.logPath && options.quiet) OpenSetupLog(DefaultLogPath());
+  if (!options.quiet) {
+    winfx::Application.SetRightToLeft(localisation::IsRightToLeftLanguage(App.Info.Language));
+  }
   LogLine(std::wstring(L"Setup started: ") + ::GetCommandLineW());
 
   int exitCode = 0;

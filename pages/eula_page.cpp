@@ -14,6 +14,7 @@
 #include "util/file_bytes.h"
 #include "util/scoped_handle.h"
 #include "util/system_libraries.h"
+#include "winfx/application.h"
 
 TFEULA* FEULA = nullptr;
 
@@ -62,7 +63,9 @@ TFEULA::TFEULA()
     : TForm(kForm, pages::PageLayout(pages::Frame::kTitleBand, kWidth, kHeight, kControls)) {
   pages::BuildPage(*this, pages::Frame::kTitleBand, {L"TRadioButton", L"TButton"}, {});
   Control(L"lb_Version").SetCaption(App.Info.Version);
-  LoadLicence();
+  // The rich edit, its library and the licence text cost the start nothing: they wait until the
+  // page is first shown.
+  OnFirstShow = [this] { LoadLicence(); };
   Control(L"rb_AgreeEULA").OnClick = [this] { rb_AgreeEULAClick(); };
   Control(L"rb_DisapproveOfEULA").OnClick = [this] { rb_AgreeEULAClick(); };
   Control(L"bt_PrintEULA").OnClick = [this] { bt_PrintEULAClick(); };
@@ -86,6 +89,7 @@ void TFEULA::LoadLicence() {
   ::SetWindowTextW(editor, L"");
   if (path.empty()) return;
   if (const auto bytes = ReadFileBytes(path)) pages::LoadRichText(editor, *bytes);
+  if (winfx::Application.RightToLeft) pages::AlignParagraphsRightToLeft(editor);
 }
 
 void TFEULA::rb_AgreeEULAClick() {

@@ -13,7 +13,8 @@ int ShowBox(const std::wstring& text, UINT type) {
   LogLine(L"message: " + text);
   // A quiet run shows nothing; its answers are decided before any question is asked.
   if (winfx::Application.Quiet) return IDNO;
-  return ::MessageBoxW(::GetDesktopWindow(), text.c_str(), App.Info.ProductName.c_str(), type);
+  return ::MessageBoxW(::GetDesktopWindow(), text.c_str(), App.Info.ProductName.c_str(),
+                       type | winfx::Application.MessageBoxReading());
 }
 
 std::wstring Text(const std::wstring& identifier) {

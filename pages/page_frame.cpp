@@ -1,6 +1,7 @@
 #include "pages/page_frame.h"
 
 #include "app/app.h"
+#include "core/language/scaled_pictures.h"
 #include "core/text/text_escapes.h"
 #include "localisation/apply_texts.h"
 #include "localisation/language_choice.h"
@@ -15,24 +16,31 @@ constexpr int kBandHeight = 65;
 constexpr int kBottomHeight = 50;
 constexpr int kSideWidth = 185;
 
+std::vector<PictureFile> FramePictureFiles(const std::wstring& fileName) {
+  std::vector<PictureFile> files;
+  for (const auto& picture :
+       localisation::ScaledPictures(ExecutableFolder(), App.Info.Language, fileName, &FileExists)) {
+    files.push_back({picture.path, picture.percent});
+  }
+  return files;
+}
+
 void LoadFramePicture(TForm& page, Frame frame) {
   const bool titleBand = frame == Frame::kTitleBand;
   const std::wstring image = titleBand ? L"im_Title" : L"im_Left";
-  const std::wstring path = LocalizedFilePath(ExecutableFolder(), App.Info.Language,
-                                              titleBand ? L"Title.bmp" : L"Left.bmp");
+  std::vector<PictureFile> files = FramePictureFiles(titleBand ? L"Title.bmp" : L"Left.bmp");
   const bool hasTitleLabel = titleBand && page.Has(L"lb_Title");
   if (hasTitleLabel) page.Control(L"lb_Title").SetVisible(false);
-  if (!path.empty() && FileExists(path) && page.LoadPicture(image, path)) return;
+  if (!files.empty() && page.LoadPicture(image, std::move(files))) return;
   if (!hasTitleLabel) return;
   // Without a picture the band becomes a white strip that carries the title text.
   TControl& title = page.Control(L"lb_Title");
   RECT band;
   ::GetClientRect(page.Control(L"p_Top").Handle, &band);
   page.SetImageAutoSize(image, false);
-  page.Control(image).SetBounds(0, 0, band.right, kBandHeight);
+  page.Control(image).SetBounds(0, 0, Unscaled(band.right, page.Dpi()), kBandHeight);
   page.SetImageBackgroundWhite(image, true);
-  RECT label;
-  ::GetWindowRect(title.Handle, &label);
+  const RECT& label = title.Bounds;
   title.SetBounds(30, 26, label.right - label.left, label.bottom - label.top);
   ::SetWindowPos(title.Handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   title.SetVisible(true);

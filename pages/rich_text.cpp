@@ -42,6 +42,20 @@ void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes) {
   ::SendMessageW(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
 }
 
+void AlignParagraphsRightToLeft(HWND editor) {
+  CHARRANGE selection{};
+  ::SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  CHARRANGE everything{0, -1};
+  ::SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&everything));
+  PARAFORMAT2 format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = PFM_RTLPARA | PFM_ALIGNMENT;
+  format.wEffects = PFE_RTLPARA;
+  format.wAlignment = PFA_RIGHT;
+  ::SendMessageW(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+  ::SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+}
+
 bool PrintRichText(HWND editor, HDC printer, const std::wstring& documentTitle) {
   DOCINFOW document{};
   document.cbSize = sizeof(document);

@@ -53,6 +53,17 @@ bool TApplication::LoadIconFile(const std::wstring& path) {
   return true;
 }
 
+void TApplication::SetRightToLeft(bool rightToLeft) {
+  RightToLeft = rightToLeft;
+  // Every window created from now on is mirrored, with its children; pictures are drawn
+  // unmirrored by the image controls themselves.
+  ::SetProcessDefaultLayout(rightToLeft ? LAYOUT_RTL : 0);
+}
+
+UINT TApplication::MessageBoxReading() const {
+  return RightToLeft ? (MB_RTLREADING | MB_RIGHT) : 0;
+}
+
 void TApplication::Run() {
   if (terminated_ || mainForm_ == nullptr) return;
   mainForm_->Show();
@@ -88,7 +99,8 @@ void TApplication::DestroyForms() {
 void ShowMessage(const std::wstring& text) {
   LogLine(L"message: " + text);
   if (Application.Quiet) return;
-  ::MessageBoxW(Application.Handle(), text.c_str(), ExecutableBaseName().c_str(), MB_OK);
+  ::MessageBoxW(Application.Handle(), text.c_str(), ExecutableBaseName().c_str(),
+                MB_OK | Application.MessageBoxReading());
 }
 
 }  // namespace winfx

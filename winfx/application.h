@@ -25,6 +25,12 @@ class TApplication {
   // A run without a user: forms are message-only windows that are never shown, and ShowMessage
   // only writes its text to the log.
   bool Quiet = false;
+  // The run speaks a right-to-left language: every window is mirrored (set before the first
+  // form is created).
+  bool RightToLeft = false;
+  void SetRightToLeft(bool rightToLeft);
+  // MB_RTLREADING | MB_RIGHT when the run is right to left, else 0.
+  UINT MessageBoxReading() const;
   HICON SmallIcon() const { return smallIcon_.Get(); }
 
   // Creates a form; the first one created becomes the main form. The application owns it.

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "winfx/dpi.h"
+
 namespace winfx {
 
 std::wstring TControl::Caption() const {
@@ -43,7 +45,17 @@ void TControl::SetChecked(bool checked) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (Handle != nullptr) ::MoveWindow(Handle, left, top, width, height, TRUE);
+  Bounds = {left, top, left + width, top + height};
+  LayOut(Dpi);
+}
+
+void TControl::LayOut(UINT dpi) {
+  Dpi = dpi;
+  if (Handle == nullptr) return;
+  const int left = Scaled(Bounds.left, dpi);
+  const int top = Scaled(Bounds.top, dpi);
+  ::MoveWindow(Handle, left, top, Scaled(Bounds.right, dpi) - left,
+               Scaled(Bounds.bottom, dpi) - top, TRUE);
 }
 
 void TControl::SetPosition(int position) {

@@ -45,7 +45,11 @@ struct ControlSpec {
 class TControl {
  public:
   explicit TControl(const ControlSpec& spec)
-      : Spec(spec), Name(spec.name), ClassName(spec.className), Interval(spec.width) {}
+      : Spec(spec),
+        Name(spec.name),
+        ClassName(spec.className),
+        Interval(spec.width),
+        Bounds{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height} {}
 
   const ControlSpec Spec;
   const std::wstring Name;
@@ -53,6 +57,8 @@ class TControl {
   HWND Handle = nullptr;  // nullptr for timers
   std::wstring Hint;      // kept, never shown
   UINT Interval;          // timers: milliseconds
+  RECT Bounds;            // in its parent, at 96 DPI: the layout's, or what SetBounds gave
+  UINT Dpi = 96;          // the DPI its window is laid out for
   std::function<void()> OnClick;
   std::function<void()> OnTimer;
 
@@ -64,7 +70,10 @@ class TControl {
   void SetEnabled(bool enabled);
   bool Checked() const;
   void SetChecked(bool checked);
+  // Position and size at 96 DPI, scaled to the control's DPI.
   void SetBounds(int left, int top, int width, int height);
+  // Puts the window where Bounds says, scaled to `dpi`.
+  void LayOut(UINT dpi);
 
   // Progress bars.
   void SetPosition(int position);

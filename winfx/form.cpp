@@ -8,6 +8,7 @@
 
 #include "util/system_libraries.h"
 #include "winfx/application.h"
+#include "winfx/dpi.h"
 #include "winfx/fonts.h"
 #include "winfx/image_window.h"
 #include "winfx/middle_label.h"
@@ -77,12 +78,15 @@ const wchar_t* RichEditClass() {
 }  // namespace
 
 TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
-    : Name(spec.name), ClassName(spec.windowClass) {
+    : Name(spec.name), ClassName(spec.windowClass), spec_(spec) {
   RegisterFormClass(spec.windowClass, &TForm::StaticWindowProc);
   const DWORD style = StyleFor(spec.border);
   const DWORD exStyle = ExStyleFor(spec.border);
-  RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  // Sized for the primary monitor's DPI first; a window that lands on another monitor is sized
+  // again below.
+  dpi_ = WindowDpi(nullptr);
+  RECT frame{0, 0, Scaled(spec.clientWidth, dpi_), Scaled(spec.clientHeight, dpi_)};
+  AdjustFrameForDpi(frame, style, exStyle, dpi_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -100,8 +104,49 @@ TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
     ::SendMessageW(handle_, WM_SETICON, ICON_SMALL,
                    reinterpret_cast<LPARAM>(Application.SmallIcon()));
   }
-  ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(0, false)), FALSE);
+  if (const UINT dpi = WindowDpi(handle_); dpi != dpi_) {
+    dpi_ = dpi;
+    FitFrameToDpi(nullptr);
+  }
+  ::SendMessageW(handle_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontFor(0, false, DEFAULT_CHARSET, dpi_)), FALSE);
   CreateControls(layout);
+}
+
+void TForm::FitFrameToDpi(const RECT* suggested) {
+  const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE));
+  const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+  RECT frame{0, 0, Scaled(spec_.clientWidth, dpi_), Scaled(spec_.clientHeight, dpi_)};
+  AdjustFrameForDpi(frame, style, exStyle, dpi_);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT now;
+  ::GetWindowRect(handle_, &now);
+  // Where Windows suggests (the top-left corner on the new monitor), else around the same centre.
+  const int left = suggested != nullptr ? suggested->left : (now.left + now.right - width) / 2;
+  const int top = suggested != nullptr ? suggested->top : (now.top + now.bottom - height) / 2;
+  ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::ApplyDpi(UINT dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  FitFrameToDpi(suggested);
+  ::SendMessageW(handle_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontFor(0, false, DEFAULT_CHARSET, dpi_)), FALSE);
+  // Parents before children: the layout lists a panel before what sits on it.
+  for (const auto& control : components_) {
+    if (control->Handle == nullptr) continue;
+    control->LayOut(dpi_);
+    SetControlFont(*control);
+    if (control->ClassName == L"TImage") ScaleImage(control->Handle, dpi_);
+  }
+  ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TForm::SetControlFont(const TControl& control) const {
+  const ControlSpec& spec = control.Spec;
+  const HFONT font = FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet, dpi_);
+  ::SendMessageW(control.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 TForm::~TForm() {
@@ -117,7 +162,11 @@ void TForm::CreateControls(std::span<const ControlSpec> layout) {
     auto control = std::make_unique<TControl>(spec);
     HWND parent = handle_;
     if (spec.parent != nullptr) parent = Control(spec.parent).Handle;
-    if (control->ClassName != L"TTimer") {
+    control->Dpi = dpi_;
+    // A rich edit (and the library behind it) waits for the form's first showing.
+    if (control->ClassName == L"TRichEdit") {
+      deferred_.push_back({control.get(), id});
+    } else if (control->ClassName != L"TTimer") {
       control->Handle = CreateControlWindow(*control, parent, id);
     }
     byName_[control->Name] = control.get();
@@ -131,7 +180,8 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
   const std::wstring& kind = control.ClassName;
   const wchar_t* windowClass = WC_STATICW;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  DWORD exStyle = 0;
+  // Right-to-left windows read their texts right to left as well as being mirrored.
+  DWORD exStyle = Application.RightToLeft ? WS_EX_RTLREADING : 0;
   if (!(spec.options & kHidden)) style |= WS_VISIBLE;
   if (spec.options & kDisabled) style |= WS_DISABLED;
 
@@ -171,15 +221,18 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
   const std::wstring caption = spec.caption != nullptr ? spec.caption : spec.name;
   const bool hasText =
       kind == L"TLabel" || kind == L"TButton" || kind == L"TCheckBox" || kind == L"TRadioButton";
-  HWND hwnd = ::CreateWindowExW(exStyle, windowClass, hasText ? caption.c_str() : L"", style,
-                                spec.left, spec.top, spec.width, spec.height, parent,
+  const int left = Scaled(spec.left, dpi_);
+  const int top = Scaled(spec.top, dpi_);
+  HWND hwnd = ::CreateWindowExW(exStyle, windowClass, hasText ? caption.c_str() : L"", style, left,
+                                top, Scaled(spec.left + spec.width, dpi_) - left,
+                                Scaled(spec.top + spec.height, dpi_) - top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (hwnd == nullptr) throw std::runtime_error("cannot create a control window");
-  ::SendMessageW(
-      hwnd, WM_SETFONT,
-      reinterpret_cast<WPARAM>(FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet)),
-      FALSE);
+  ::SendMessageW(hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(
+                     FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet, dpi_)),
+                 FALSE);
   if (kind == L"TProgressBar") ::SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
   if (kind == L"TRichEdit") system::SetWindowSubclass(hwnd, RichEditKeysProc, 0, 0);
   if (kind == L"TPanel") SetPanelOptions(hwnd, spec.options);
@@ -210,6 +263,7 @@ void TForm::SetCaption(const std::wstring& caption) {
 
 void TForm::Show() {
   if (Application.Quiet) return;
+  PrepareFirstShow();
   ::ShowWindow(handle_, SW_SHOW);
   ::SetForegroundWindow(handle_);
   HWND focus = ::GetFocus();
@@ -254,8 +308,42 @@ void TForm::SetTimerInterval(const std::wstring& timerName, UINT milliseconds) {
   Control(timerName).Interval = milliseconds;
 }
 
-bool TForm::LoadPicture(const std::wstring& imageName, const std::wstring& path) {
-  return LoadImageFile(Control(imageName).Handle, path);
+bool TForm::LoadPicture(const std::wstring& imageName, std::vector<PictureFile> files) {
+  // Read when the form is first shown, not while every form is built at start.
+  if (!shownOnce_) return SetImageFiles(Control(imageName).Handle, std::move(files), dpi_);
+  return LoadImageFiles(Control(imageName).Handle, std::move(files), dpi_);
+}
+
+void TForm::PrepareFirstShow() {
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  CreateDeferredControls();
+  for (const auto& control : components_) {
+    if (control->ClassName == L"TImage") DecodeImage(control->Handle);
+  }
+  if (OnFirstShow) OnFirstShow();
+}
+
+void TForm::CreateDeferredControls() {
+  for (const auto& [control, id] : deferred_) {
+    const ControlSpec& spec = control->Spec;
+    HWND parent = spec.parent != nullptr ? Control(spec.parent).Handle : handle_;
+    control->Handle = CreateControlWindow(*control, parent, id);
+    // Its place in the tab order is its place in the layout: after the control before it on the
+    // same parent.
+    HWND after = HWND_TOP;
+    for (const auto& other : components_) {
+      if (other.get() == control) break;
+      if (other->Handle != nullptr && ::GetParent(other->Handle) == parent) after = other->Handle;
+    }
+    ::SetWindowPos(control->Handle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (control->Dpi != dpi_) control->LayOut(dpi_);
+  }
+  deferred_.clear();
+}
+
+std::wstring TForm::PictureFileShown(const std::wstring& imageName) const {
+  return ImageFileShown(Control(imageName).Handle);
 }
 
 bool TForm::HasPicture(const std::wstring& imageName) const {
@@ -381,8 +469,13 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SHOWWINDOW:
+      if (wParam) PrepareFirstShow();
       if (wParam && OnShow) OnShow();
       break;
+    // Moved to a monitor of another scale (or the scale changed): laid out again for it.
+    case WM_DPICHANGED:
+      ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     // The keyboard as in a dialog box: the focus stays on a control of the form, and a
     // control that asks for the next control or the default button (a rich edit does) gets it.
     case WM_ACTIVATE:

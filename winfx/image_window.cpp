@@ -6,8 +6,10 @@
 
 #include <utility>
 
+#include "core/language/scaled_pictures.h"
 #include "util/scoped_handle.h"
 #include "winfx/control.h"
+#include "winfx/dpi.h"
 #include "winfx/system_functions.h"
 
 namespace winfx {
@@ -18,7 +20,11 @@ constexpr wchar_t kImageClass[] = L"TImage";
 struct ImageState {
   unsigned options = 0;
   bool whiteBackground = false;
-  win::ScopedBitmap picture;
+  std::vector<PictureFile> files;
+  UINT dpi = kDesignDpi;
+  bool decoded = false;  // the files were read for `dpi` (successfully or not)
+  std::wstring shownFile;
+  win::ScopedBitmap picture;  // at the size shown
   SIZE size{};
 };
 
@@ -48,6 +54,54 @@ win::ScopedBitmap LoadWithGdiPlus(const std::wstring& path) {
   return win::ScopedBitmap(result);
 }
 
+// A copy of `source` at `to`, bicubic: no blocks of repeated pixels when made larger, no lost
+// lines when made smaller. The edges repeat themselves instead of fading to transparent.
+win::ScopedBitmap ScaleSmoothly(HBITMAP source, SIZE to) {
+  using namespace Gdiplus;
+  if (!StartGdiPlus()) return {};
+  GpBitmap* from = nullptr;
+  if (WINFX_GDIPLUS(GdipCreateBitmapFromHBITMAP)(source, nullptr, &from) != Ok) return {};
+  UINT fromWidth = 0;
+  UINT fromHeight = 0;
+  WINFX_GDIPLUS(GdipGetImageWidth)(from, &fromWidth);
+  WINFX_GDIPLUS(GdipGetImageHeight)(from, &fromHeight);
+  GpBitmap* scaled = nullptr;
+  HBITMAP result = nullptr;
+  if (WINFX_GDIPLUS(GdipCreateBitmapFromScan0)(to.cx, to.cy, 0, PixelFormat32bppARGB, nullptr,
+                                               &scaled) == Ok) {
+    GpGraphics* graphics = nullptr;
+    GpImageAttributes* attributes = nullptr;
+    if (WINFX_GDIPLUS(GdipGetImageGraphicsContext)(scaled, &graphics) == Ok &&
+        WINFX_GDIPLUS(GdipCreateImageAttributes)(&attributes) == Ok) {
+      WINFX_GDIPLUS(GdipSetInterpolationMode)(graphics, InterpolationModeHighQualityBicubic);
+      WINFX_GDIPLUS(GdipSetPixelOffsetMode)(graphics, PixelOffsetModeHalf);
+      WINFX_GDIPLUS(GdipSetImageAttributesWrapMode)(attributes, WrapModeTileFlipXY, 0, FALSE);
+      WINFX_GDIPLUS(GdipDrawImageRectRectI)
+      (graphics, from, 0, 0, to.cx, to.cy, 0, 0, static_cast<INT>(fromWidth),
+       static_cast<INT>(fromHeight), UnitPixel, attributes, nullptr, nullptr);
+      WINFX_GDIPLUS(GdipCreateHBITMAPFromBitmap)(scaled, &result, 0xFFFFFFFF);
+    }
+    if (attributes != nullptr) WINFX_GDIPLUS(GdipDisposeImageAttributes)(attributes);
+    if (graphics != nullptr) WINFX_GDIPLUS(GdipDeleteGraphics)(graphics);
+    WINFX_GDIPLUS(GdipDisposeImage)(scaled);
+  }
+  WINFX_GDIPLUS(GdipDisposeImage)(from);
+  return win::ScopedBitmap(result);
+}
+
+win::ScopedBitmap LoadPictureFile(const std::wstring& path) {
+  win::ScopedBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(
+      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!bitmap.IsValid()) bitmap = LoadWithGdiPlus(path);
+  return bitmap;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  ::GetObjectW(bitmap, sizeof(info), &info);
+  return {info.bmWidth, info.bmHeight};
+}
+
 void Paint(HWND hwnd, ImageState& state) {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(hwnd, &paint);
@@ -65,10 +119,19 @@ void Paint(HWND hwnd, ImageState& state) {
     } else if (state.options & kAlignRight) {
       x = client.right - state.size.cx;
     }
+    // In a mirrored (right-to-left) window the picture keeps its own orientation: it is placed
+    // where the mirrored layout puts it, but drawn unmirrored.
+    const DWORD layout = ::GetLayout(dc);
+    if (layout & LAYOUT_RTL) {
+      ::SetLayout(dc, 0);
+      x = client.right - x - state.size.cx;
+    }
     const win::ScopedCreatedDC memory(::CreateCompatibleDC(dc));
+    ::SetLayout(memory.Get(), 0);
     HGDIOBJ old = ::SelectObject(memory.Get(), state.picture.Get());
     ::BitBlt(dc, x, y, state.size.cx, state.size.cy, memory.Get(), 0, 0, SRCCOPY);
     ::SelectObject(memory.Get(), old);
+    if (layout & LAYOUT_RTL) ::SetLayout(dc, layout);
   }
   ::EndPaint(hwnd, &paint);
 }
@@ -103,6 +166,7 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 1;
     case WM_PAINT:
       if (state != nullptr) {
+        DecodeImage(hwnd);
         Paint(hwnd, *state);
         return 0;
       }
@@ -146,25 +210,77 @@ void SetImageWhiteBackground(HWND image, bool white) {
   }
 }
 
-bool LoadImageFile(HWND image, const std::wstring& path) {
-  ImageState* state = StateOf(image);
-  if (state == nullptr) return false;
-  win::ScopedBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(
-      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!bitmap.IsValid()) bitmap = LoadWithGdiPlus(path);
+namespace {
+
+// Chooses, reads and scales the picture for the state's DPI; false when the file cannot be read.
+bool ShowPictureForDpi(HWND image, ImageState& state) {
+  state.decoded = true;
+  if (state.files.empty()) return false;
+  std::vector<localisation::ScaledPicture> choices;
+  for (const PictureFile& file : state.files) choices.push_back({file.path, file.percent});
+  const int percent = Scaled(100, state.dpi);
+  const localisation::ScaledPicture& chosen = localisation::NearestScale(choices, percent);
+  win::ScopedBitmap bitmap = LoadPictureFile(chosen.path);
   if (!bitmap.IsValid()) return false;
-  state->picture = std::move(bitmap);
-  BITMAP info{};
-  ::GetObjectW(state->picture.Get(), sizeof(info), &info);
-  state->size = {info.bmWidth, info.bmHeight};
-  ApplyAutoSize(image, *state);
+  SIZE size = BitmapSize(bitmap.Get());
+  if (chosen.percent != percent) {
+    const SIZE wanted{::MulDiv(size.cx, percent, chosen.percent),
+                      ::MulDiv(size.cy, percent, chosen.percent)};
+    win::ScopedBitmap scaled = ScaleSmoothly(bitmap.Get(), wanted);
+    if (scaled.IsValid()) {
+      bitmap = std::move(scaled);
+      size = wanted;
+    }
+  }
+  state.picture = std::move(bitmap);
+  state.size = size;
+  state.shownFile = chosen.path;
+  ApplyAutoSize(image, state);
   ::InvalidateRect(image, nullptr, TRUE);
   return true;
 }
 
+}  // namespace
+
+bool SetImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi) {
+  ImageState* state = StateOf(image);
+  if (state == nullptr) return false;
+  state->files = std::move(files);
+  state->dpi = dpi;
+  state->decoded = false;
+  state->picture.Reset();
+  return !state->files.empty();
+}
+
+bool LoadImageFiles(HWND image, std::vector<PictureFile> files, UINT dpi) {
+  if (!SetImageFiles(image, std::move(files), dpi)) return false;
+  ImageState* state = StateOf(image);
+  if (ShowPictureForDpi(image, *state)) return true;
+  state->files.clear();
+  return false;
+}
+
+void DecodeImage(HWND image) {
+  ImageState* state = StateOf(image);
+  if (state != nullptr && !state->decoded) ShowPictureForDpi(image, *state);
+}
+
+void ScaleImage(HWND image, UINT dpi) {
+  ImageState* state = StateOf(image);
+  if (state == nullptr || state->dpi == dpi) return;
+  state->dpi = dpi;
+  if (state->decoded) ShowPictureForDpi(image, *state);
+}
+
+std::wstring ImageFileShown(HWND image) {
+  const ImageState* state = StateOf(image);
+  return state != nullptr && state->picture.IsValid() ? state->shownFile : std::wstring();
+}
+
 bool ImageHasPicture(HWND image) {
   const ImageState* state = StateOf(image);
-  return state != nullptr && state->picture.IsValid();
+  if (state == nullptr) return false;
+  return state->decoded ? state->picture.IsValid() : !state->files.empty();
 }
 
 }  // namespace winfx

@@ -26,13 +26,15 @@ void Draw(HWND label, HDC dc) {
   const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
   const HGDIOBJ oldFont = font != nullptr ? ::SelectObject(dc, font) : nullptr;
   if (!::IsWindowEnabled(label)) ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+  const UINT format =
+      kFormat | ((::GetWindowLongPtrW(label, GWL_EXSTYLE) & WS_EX_RTLREADING) ? DT_RTLREADING : 0);
   RECT block = client;
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &block, kFormat | DT_CALCRECT);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &block, format | DT_CALCRECT);
   const int height = block.bottom - block.top;
   RECT target = client;
   if (height < client.bottom) target.top = (client.bottom - height) / 2;
   target.bottom = target.top + height;
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &target, kFormat);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &target, format);
   if (oldFont != nullptr) ::SelectObject(dc, oldFont);
 }
 

@@ -71,4 +71,9 @@ Gdiplus::Status GdipDisposeImage(Gdiplus::GpImage* image) {
   return function != nullptr ? function(image) : Gdiplus::GdiplusNotInitialized;
 }
 
+void* GdiPlusFunction(const char* name) {
+  const HMODULE module = LoadSystemLibrary(kGdiPlus);
+  return module == nullptr ? nullptr : reinterpret_cast<void*>(::GetProcAddress(module, name));
+}
+
 }  // namespace winfx::system

@@ -27,4 +27,14 @@ Gdiplus::Status GdipCreateHBITMAPFromBitmap(Gdiplus::GpBitmap* bitmap, HBITMAP* 
                                             Gdiplus::ARGB background);
 Gdiplus::Status GdipDisposeImage(Gdiplus::GpImage* image);
 
+// Any other function of GDI+'s flat interface, by name: null when the library or the function
+// cannot be had. Every GDI+ since Windows XP has every function the window layer asks for.
+void* GdiPlusFunction(const char* name);
+
 }  // namespace winfx::system
+
+// The GDI+ flat function `name`, typed as its declaration, looked up as above.
+#define WINFX_GDIPLUS(name) \
+  reinterpret_cast<decltype(&::Gdiplus::DllExports::name)>(::winfx::system::GdiPlusFunction(#name))
+
+namespace winfx::system {}  // namespace winfx::system

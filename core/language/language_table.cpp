@@ -79,4 +79,8 @@ std::wstring LanguageColumnForId(std::uint16_t code) {
   return LanguageNameForId(code);
 }
 
+bool IsRightToLeftLanguage(std::wstring_view name) {
+  return name == L"Arabic" || name == L"Persian";
+}
+
 }  // namespace localisation

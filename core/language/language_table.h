@@ -34,6 +34,9 @@ std::wstring LanguageNameForId(std::uint16_t langId);
 // The code of a name, compared exactly and case-sensitively; anything else gives 1033.
 std::uint16_t LanguageCodeFor(std::wstring_view name);
 
+// Whether the language is written right to left (Arabic, Persian): its windows are mirrored.
+bool IsRightToLeftLanguage(std::wstring_view name);
+
 // The spreadsheet column for a language code that is already resolved (not 0, which stands for
 // the user's default language and has to be replaced by the caller).
 std::wstring LanguageColumnForId(std::uint16_t code);

@@ -97,6 +97,8 @@ def main():
         accent = pictures.ACCENTS.get(language, pictures.ACCENTS["English"])
         put(os.path.join(out, language, "Title.bmp"), pictures.title_band(accent))
         put(os.path.join(out, language, "Left.bmp"), pictures.side_picture(accent))
+        put(os.path.join(out, language, "Title@2x.png"), pictures.title_band(accent, 2))
+        put(os.path.join(out, language, "Left@2x.png"), pictures.side_picture(accent, 2))
     put(os.path.join(out, "English", "Application.ico"), icons.icon(pictures.ACCENTS["English"], "mark"))
     shutil.copytree(os.path.join(sample, "EULA"), os.path.join(out, "EULA"))
 

@@ -1,8 +1,10 @@
 """Draws the sample's wizard pictures: a title band ("Title.bmp") and a side picture
-("Left.bmp") per language, each in the language's own colour, with the product's kestrel mark.
-Plain 24-bit BMP files, written without any imaging library so that every machine draws the same
-bytes."""
+("Left.bmp") per language, each in the language's own colour, with the product's kestrel mark,
+and their twins for 200 % screens ("Title@2x.png", "Left@2x.png"), drawn at twice the size rather
+than enlarged. Plain 24-bit BMP and PNG files, written without any imaging library so that every
+machine draws the same bytes."""
 import struct
+import zlib
 
 TITLE_SIZE = (554, 65)
 LEFT_SIZE = (185, 318)
@@ -23,6 +25,8 @@ ACCENTS = {
     "French": (72, 52, 128),
     "Japanese": (40, 48, 120),
     "Russian": (36, 104, 52),
+    "Arabic": (120, 84, 20),
+    "Persian": (24, 100, 120),
 }
 
 
@@ -62,8 +66,25 @@ def _bmp(pixels):
     return header + info + bytes(body)
 
 
-def title_band(accent):
-    width, height = TITLE_SIZE
+def _png(pixels):
+    height = len(pixels)
+    width = len(pixels[0])
+    raw = b"".join(b"\x00" + bytes(c for pixel in row for c in pixel) for row in pixels)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
+def _encode(pixels, scale):
+    return _bmp(pixels) if scale == 1 else _png(pixels)
+
+
+def title_band(accent, scale=1):
+    width, height = TITLE_SIZE[0] * scale, TITLE_SIZE[1] * scale
     white = (255, 255, 255)
     pixels = []
     for y in range(height):
@@ -73,21 +94,23 @@ def title_band(accent):
             t = max(0.0, (x - width * 0.55) / (width * 0.45))
             row.append(_blend(white, _blend(white, accent, 0.35), t))
         pixels.append(row)
-    for x in range(width):
-        pixels[height - 2][x] = accent
-    _draw_mark(pixels, width - 70, 4, 56, accent)
-    return _bmp(pixels)
+    for line in range(scale):
+        for x in range(width):
+            pixels[height - 2 * scale + line][x] = accent
+    _draw_mark(pixels, width - 70 * scale, 4 * scale, 56 * scale, accent)
+    return _encode(pixels, scale)
 
 
-def side_picture(accent):
-    width, height = LEFT_SIZE
+def side_picture(accent, scale=1):
+    width, height = LEFT_SIZE[0] * scale, LEFT_SIZE[1] * scale
     light = _blend(accent, (255, 255, 255), 0.55)
     pixels = [[_blend(accent, light, y / (height - 1)) for _ in range(width)] for y in range(height)]
-    _draw_mark(pixels, 22, 40, 140, (255, 255, 255))
+    _draw_mark(pixels, 22 * scale, 40 * scale, 140 * scale, (255, 255, 255))
     # The corners of a capture frame around the mark.
     for left, top, dx, dy in ((14, 30, 1, 1), (170, 30, -1, 1), (14, 190, 1, -1), (170, 190, -1, -1)):
-        for i in range(24):
-            for w in range(3):
+        left, top = left * scale + (scale - 1 if dx < 0 else 0), top * scale + (scale - 1 if dy < 0 else 0)
+        for i in range(24 * scale):
+            for w in range(3 * scale):
                 pixels[top + w * dy][left + i * dx] = (255, 255, 255)
                 pixels[top + i * dy][left + w * dx] = (255, 255, 255)
-    return _bmp(pixels)
+    return _encode(pixels, scale)

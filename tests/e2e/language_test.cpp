@@ -19,6 +19,7 @@ struct LanguageCase {
   LANGID systemLanguage;
   const wchar_t* prepareTitle;
   const wchar_t* cancelCaption;
+  bool mirrored = false;  // Arabic and Persian: the windows are laid out right to left
 };
 
 const LanguageCase kCases[] = {
@@ -26,6 +27,14 @@ const LanguageCase kCases[] = {
     {"ChineseT", 0x0404, L"\u6E96\u5099\u5B89\u88DD", L"\u53D6\u6D88"},
     // No Spanish column in the workbook: English.
     {"SpanishFallsBackToEnglish", 0x0C0A, L"Preparing Setup", L"Cancel"},
+    {"Arabic", 0x0401,
+     L"\u062C\u0627\u0631\u064D \u062A\u062D\u0636\u064A\u0631 "
+     L"\u0627\u0644\u0625\u0639\u062F\u0627\u062F",
+     L"\u0625\u0644\u063A\u0627\u0621", true},
+    {"Persian", 0x0429,
+     L"\u062F\u0631 \u062D\u0627\u0644 "
+     L"\u0622\u0645\u0627\u062F\u0647\u200C\u0633\u0627\u0632\u06CC \u0646\u0635\u0628",
+     L"\u0644\u063A\u0648", true},
 };
 
 class Language : public testing::TestWithParam<LanguageCase> {};
@@ -48,6 +57,8 @@ TEST_P(Language, PreparationWindowSpeaksTheSystemLanguage) {
   ASSERT_TRUE(prepare.has_value());
   EXPECT_EQ(prepare->title, language.prepareTitle);
   EXPECT_NE(driver::FindChildByText(prepare->handle, language.cancelCaption), nullptr);
+  const bool mirrored = (::GetWindowLongPtrW(prepare->handle, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+  EXPECT_EQ(mirrored, language.mirrored);
   ASSERT_TRUE(driver::AnswerMessageBox(*box, IDOK)) << "its button is named in the system language";
   EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
 }

@@ -30,6 +30,7 @@ class LicenceFont : public testing::TestWithParam<FontCase> {
 TEST_P(LicenceFont, IsTahomaWithTheBig5CharacterSet) {
   if (!GetParam().licence.empty()) licences_.Write(L"en", GetParam().licence);
   testing_support::BuildPages(L"C:\\licence-font-test\\Setup.ini", GetParam().language);
+  FEULA->Show();
   HWND editor = FEULA->Control(L"re_EULA").Handle;
 
   // The rich-edit control's default character format, which text without a font of its own

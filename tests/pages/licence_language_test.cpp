@@ -43,8 +43,9 @@ std::wstring ShownLicence() {
 class LicenceLanguageTest : public testing::Test {
  protected:
   void ShowLicenceFor(const wchar_t* language) {
-    // The licence page loads its text while it is built.
+    // The licence page loads its text when it is first shown.
     testing_support::BuildPages(L"C:\\licence-language-test\\Setup.ini", language);
+    FEULA->Show();
   }
   void TearDown() override { winfx::Application.DestroyForms(); }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "winfx/application.h"
+#include "winfx/dpi.h"
 
 namespace {
 
@@ -312,6 +314,156 @@ TEST_F(PagePictures, MissingPicturesLeaveOtherPagesEmpty) {
   EXPECT_FALSE(FAskUpgradeAndRepair->HasPicture(L"im_Title"));
   EXPECT_FALSE(FWelcome->HasPicture(L"im_Left"));
   EXPECT_FALSE(FCancel->HasPicture(L"im_Left"));
+}
+
+}  // namespace
+
+namespace {
+
+constexpr COLORREF kMagenta = RGB(200, 0, 200);
+constexpr COLORREF kTeal = RGB(0, 160, 160);
+constexpr COLORREF kOrange = RGB(255, 128, 0);
+
+// Of a picture and its twin for 200 %, the one nearest the screen's scale is shown, at the size
+// the scale gives: the usual one at 100 %, the twin at 200 % and, made smaller, at 150 %.
+TEST_F(PagePictures, TwinNearestTheScaleIsShown) {
+  pictures_.Place(L"title-bmp.bmp", L"English", L"Title.bmp");
+  pictures_.Place(L"title-2x.png", L"English", L"Title@2x.png");
+  Build(L"English");
+  winfx::TForm& page = *FAskInstall;
+  ShowStill(page);
+  const UINT dpi = page.Dpi();
+  if (const char* asked = std::getenv("SETUP_WINE_DPI")) EXPECT_EQ(dpi, std::atoi(asked));
+  const bool twin = dpi >= 144;
+  EXPECT_EQ(page.PictureFileShown(L"im_Title").ends_with(L"\\Title@2x.png"), twin)
+      << "at " << dpi << " DPI";
+  HWND image = page.Control(L"im_Title").Handle;
+  const RECT bounds = BoundsInParent(image);
+  EXPECT_EQ(bounds.right - bounds.left, winfx::Scaled(100, dpi));
+  EXPECT_EQ(bounds.bottom - bounds.top, winfx::Scaled(65, dpi));
+  const int x = (bounds.right - bounds.left) / 2;
+  const int height = bounds.bottom - bounds.top;
+  const COLORREF top = PixelOnceShown(page, image, x, height / 4, twin ? kMagenta : kBlue);
+  const COLORREF bottom = PixelOnceShown(page, image, x, height * 3 / 4, twin ? kTeal : kYellow);
+  EXPECT_EQ(top, twin ? kMagenta : kBlue) << Hex(top);
+  EXPECT_EQ(bottom, twin ? kTeal : kYellow) << Hex(bottom);
+}
+
+// Without a twin the usual picture is enlarged smoothly: where its halves meet there are pixels of
+// neither colour, which enlarging by repeating pixels never gives.
+TEST_F(PagePictures, UsualPictureIsEnlargedSmoothly) {
+  pictures_.Place(L"title-bmp.bmp", L"English", L"Title.bmp");
+  Build(L"English");
+  winfx::TForm& page = *FAskInstall;
+  const UINT dpi = page.Dpi();
+  if (dpi == winfx::kDesignDpi) GTEST_SKIP() << "nothing to enlarge at 96 DPI";
+  ShowStill(page);
+  HWND image = page.Control(L"im_Title").Handle;
+  const RECT bounds = BoundsInParent(image);
+  EXPECT_EQ(bounds.bottom - bounds.top, winfx::Scaled(65, dpi));
+  const int seam = winfx::Scaled(65, dpi) / 2;
+  const int x = (bounds.right - bounds.left) / 2;
+  ASSERT_EQ(PixelOnceShown(page, image, x, 2, kBlue), kBlue);
+  bool blended = false;
+  for (int y = seam - 3; y <= seam + 3 && !blended; ++y) {
+    const COLORREF colour = ScreenPixel(page, image, x, y);
+    blended = colour != kBlue && colour != kYellow;
+  }
+  EXPECT_TRUE(blended) << "only the two colours of the picture around its middle";
+}
+
+// Arabic and Persian: every window is mirrored, Cancel lies left of Next, and the title picture
+// keeps its orientation (its left half stays at the left).
+class MirroredPages : public PagePictures {
+ protected:
+  void TearDown() override {
+    PagePictures::TearDown();
+    winfx::Application.SetRightToLeft(false);
+  }
+};
+
+TEST_F(MirroredPages, ArabicMirrorsEveryWindowButNotThePictures) {
+  pictures_.Place(L"title-sides.bmp", L"English", L"Title.bmp");
+  winfx::Application.SetRightToLeft(true);
+  Build(L"Arabic");
+  for (winfx::TForm* form : std::initializer_list<winfx::TForm*>{FWelcome, FEULA, FAskInstall,
+                                                                 FInstall, FFinish, FCancel}) {
+    EXPECT_TRUE(::GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+        << std::string(form->Name.begin(), form->Name.end());
+    RECT next;
+    RECT cancel;
+    if (!form->Has(L"bt_Next")) continue;
+    ::GetWindowRect(form->Control(L"bt_Next").Handle, &next);
+    ::GetWindowRect(form->Control(L"bt_Cancel").Handle, &cancel);
+    EXPECT_LT(cancel.right, next.left) << std::string(form->Name.begin(), form->Name.end());
+  }
+  winfx::TForm& page = *FAskInstall;
+  ShowStill(page);
+  HWND image = page.Control(L"im_Title").Handle;
+  RECT onScreen;
+  ::GetWindowRect(image, &onScreen);
+  RECT band;
+  ::GetWindowRect(page.Control(L"p_Top").Handle, &band);
+  EXPECT_EQ(onScreen.left, band.left) << "the picture sits at the mirrored end of the band";
+  // Screen coordinates: the picture's left quarter is its left half's colour.
+  const int width = onScreen.right - onScreen.left;
+  COLORREF left = CLR_INVALID;
+  COLORREF right = CLR_INVALID;
+  ShownWithinBound([&] {
+    ScreenPixel(page, image, 0, 0);  // drawn now
+    HDC screen = ::GetDC(nullptr);
+    left = ::GetPixel(screen, onScreen.left + width / 4, onScreen.top + 30);
+    right = ::GetPixel(screen, onScreen.left + width * 3 / 4, onScreen.top + 30);
+    ::ReleaseDC(nullptr, screen);
+    return left == kBlue && right == kOrange;
+  });
+  EXPECT_EQ(left, kBlue) << Hex(left);
+  EXPECT_EQ(right, kOrange) << Hex(right);
+}
+
+// The progress bar of a mirrored page fills from the right: half way, its right end shows the
+// bar and its left end the empty track.
+TEST_F(MirroredPages, ProgressBarFillsFromTheRight) {
+  winfx::Application.SetRightToLeft(true);
+  Build(L"Arabic");
+  winfx::TForm& page = *FInstall;
+  ShowStill(page);
+  winfx::TControl& bar = page.Control(L"pb_Installation");
+  bar.SetPosition(50);
+  RECT onScreen;
+  ::GetWindowRect(bar.Handle, &onScreen);
+  const int y = (onScreen.top + onScreen.bottom) / 2;
+  COLORREF left = CLR_INVALID;
+  COLORREF right = CLR_INVALID;
+  COLORREF track = CLR_INVALID;
+  const bool differ = ShownWithinBound([&] {
+    ScreenPixel(page, bar.Handle, 0, 0);  // drawn now
+    HDC screen = ::GetDC(nullptr);
+    left = ::GetPixel(screen, onScreen.left + (onScreen.right - onScreen.left) / 8, y);
+    right = ::GetPixel(screen, onScreen.right - (onScreen.right - onScreen.left) / 8, y);
+    ::ReleaseDC(nullptr, screen);
+    return left != right;
+  });
+  ASSERT_TRUE(differ) << "no bar drawn: " << Hex(left);
+  bar.SetPosition(0);
+  ShownWithinBound([&] {
+    ScreenPixel(page, bar.Handle, 0, 0);
+    HDC screen = ::GetDC(nullptr);
+    track = ::GetPixel(screen, onScreen.right - (onScreen.right - onScreen.left) / 8, y);
+    ::ReleaseDC(nullptr, screen);
+    return track == left;
+  });
+  EXPECT_EQ(track, left) << "the left end is the empty track; the bar is " << Hex(right);
+}
+
+TEST_F(PagePictures, GermanStaysLeftToRight) {
+  Build(L"German");
+  EXPECT_FALSE(::GetWindowLongPtrW(FWelcome->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  RECT next;
+  RECT cancel;
+  ::GetWindowRect(FWelcome->Control(L"bt_Next").Handle, &next);
+  ::GetWindowRect(FWelcome->Control(L"bt_Cancel").Handle, &cancel);
+  EXPECT_LT(next.right, cancel.left);
 }
 
 }  // namespace

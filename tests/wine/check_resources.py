@@ -8,6 +8,8 @@ import pefile
 ASM_V1 = "urn:schemas-microsoft-com:asm.v1"
 ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
 COMPAT = "urn:schemas-microsoft-com:compatibility.v1"
+SETTINGS_2005 = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
+SETTINGS_2016 = "http://schemas.microsoft.com/SMI/2016/WindowsSettings"
 VISTA = "{e2011457-1546-43c5-a5fe-008deee3d3f0}"
 WIN7 = "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"
 WIN8 = "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"
@@ -44,6 +46,11 @@ def main(path):
                 if a.get("name") == "Microsoft.Windows.Common-Controls"]
     expect(len(controls) == 1 and controls[0].get("version") == "6.0.0.0",
            "no common-controls 6.0.0.0 dependency")
+    aware = root.find(f".//{{{ASM_V3}}}windowsSettings/{{{SETTINGS_2005}}}dpiAware")
+    expect(aware is not None and aware.text == "true/pm", "dpiAware is not true/pm")
+    awareness = root.find(f".//{{{ASM_V3}}}windowsSettings/{{{SETTINGS_2016}}}dpiAwareness")
+    expect(awareness is not None and awareness.text == "PerMonitorV2, PerMonitor",
+           "dpiAwareness is not PerMonitorV2, PerMonitor")
     oses = sorted(e.get("Id") for e in root.iter(f"{{{COMPAT}}}supportedOS"))
     expect(oses == sorted([VISTA, WIN7, WIN8]), f"supportedOS entries are {oses}")
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "winfx/application.h"
+#include "winfx/fonts.h"
 
 namespace {
 
@@ -66,6 +67,40 @@ TEST_F(FormTest, BuildsComponentsInLayoutOrderWithTheirDesignCaptions) {
   ::GetClientRect(form.Handle(), &client);
   EXPECT_EQ(client.right, 300);
   EXPECT_EQ(client.bottom, 200);
+}
+
+// Moved to a monitor of twice the scale: the frame, every control and its font twice as large,
+// and a control moved by the program keeps its place in the new scale.
+TEST_F(FormTest, DpiChangeLaysTheFormOutAgain) {
+  const UINT dpi = form.Dpi();
+  form.Control(L"lb_Note").SetBounds(20, 10, 150, 20);
+  const UINT doubled = dpi * 2;
+  RECT suggested{10, 10, 700, 500};
+  ::SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
+                 reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form.Dpi(), doubled);
+  RECT client;
+  ::GetClientRect(form.Handle(), &client);
+  // The frame is made for the new DPI, whose caption is taller than the one this screen still
+  // draws: the client area comes out a little taller here than on a real monitor of that DPI.
+  EXPECT_NEAR(client.right, Scaled(300, doubled), Scaled(300, doubled) * 0.07);
+  EXPECT_NEAR(client.bottom, Scaled(200, doubled), Scaled(200, doubled) * 0.07);
+  RECT next;
+  ::GetWindowRect(form.Control(L"bt_Next").Handle, &next);
+  EXPECT_EQ(next.right - next.left, Scaled(75, doubled));
+  EXPECT_EQ(next.bottom - next.top, Scaled(25, doubled));
+  RECT note;
+  ::GetWindowRect(form.Control(L"lb_Note").Handle, &note);
+  ::MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&note), 2);
+  EXPECT_EQ(note.left, Scaled(20, doubled));
+  EXPECT_EQ(note.right - note.left, Scaled(150, doubled));
+  LOGFONTW before{};
+  LOGFONTW after{};
+  ::GetObjectW(FontFor(0, false, DEFAULT_CHARSET, dpi), sizeof(before), &before);
+  ::GetObjectW(
+      reinterpret_cast<HFONT>(::SendMessageW(form.Control(L"bt_Next").Handle, WM_GETFONT, 0, 0)),
+      sizeof(after), &after);
+  EXPECT_NEAR(after.lfHeight, before.lfHeight * 2, 1);
 }
 
 TEST_F(FormTest, ClickTimerAndRegisteredMessageReachTheirHandlers) {

@@ -8,10 +8,46 @@
 #include "core/language/language_table.h"
 #include "core/language/licence_folder.h"
 #include "core/language/localized_file_path.h"
+#include "core/language/picture_size.h"
+#include "core/language/scaled_pictures.h"
 #include "tools/package_check/picture_checks.h"
 
 namespace package_check {
 namespace {
+
+// The twins for larger scales ("Title@2x.png") beside the picture that the language's pages show:
+// readable, and as large as the usual picture times their scale, or the pages look squeezed.
+void CheckPictureTwins(const PackageFolder& package, const std::wstring& usual,
+                       std::wstring_view fileName, Findings& findings) {
+  const std::wstring folder = usual.substr(0, usual.find_last_of(L'\\') + 1);
+  const auto usualBytes = package.ReadFile(usual);
+  const auto usualSize = usualBytes ? localisation::ReadPictureSize(*usualBytes)
+                                    : std::optional<localisation::PictureSize>();
+  if (!usualSize) {
+    findings.Add(usual, L"", L"not a BMP or PNG picture that can be read");
+    return;
+  }
+  for (const localisation::PictureTwin& twin : localisation::LargerTwinNames(fileName)) {
+    const std::wstring path = folder + twin.fileName;
+    if (!package.HasFile(path)) continue;
+    const auto bytes = package.ReadFile(path);
+    const auto size =
+        bytes ? localisation::ReadPictureSize(*bytes) : std::optional<localisation::PictureSize>();
+    if (!size) {
+      findings.Add(path, L"", L"not a PNG picture that can be read");
+      continue;
+    }
+    const int width = (usualSize->width * twin.percent + 50) / 100;
+    const int height = (usualSize->height * twin.percent + 50) / 100;
+    if (size->width != width || size->height != height) {
+      findings.Add(path, L"",
+                   std::to_wstring(size->width) + L" x " + std::to_wstring(size->height) +
+                       L" pixels: " + std::to_wstring(twin.percent) + L" % of " +
+                       usual.substr(folder.size()) + L" is " + std::to_wstring(width) + L" x " +
+                       std::to_wstring(height));
+    }
+  }
+}
 
 // The picture a language's pages show, as Setup.exe looks it up; the path of the file it shows
 // (empty when none), with a finding when it is not the language's own.
@@ -27,6 +63,7 @@ std::wstring CheckPicture(const PackageFolder& package, const std::wstring& lang
                   L"missing (nor its .png twin): the " + language +
                       L" pages show the English picture (" + found + L")");
   }
+  if (found.starts_with(language + L"\\")) CheckPictureTwins(package, found, fileName, findings);
   return found;
 }
 

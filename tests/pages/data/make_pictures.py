@@ -15,6 +15,13 @@ PICTURES = {
     "title-png.png": (100, 65, (0, 160, 0), (200, 0, 0), "PNG"),
     "left-bmp.bmp": (120, 200, (0, 0, 255), (255, 255, 0), "BMP"),
     "left-png.png": (120, 200, (0, 160, 0), (200, 0, 0), "PNG"),
+    # The twin of a title picture for 200 % screens.
+    "title-2x.png": (200, 130, (200, 0, 200), (0, 160, 160), "PNG"),
+}
+
+# name: (width, height, left colour, right colour): tells a mirrored picture from an upright one.
+SIDES = {
+    "title-sides.bmp": (100, 65, (0, 0, 255), (255, 128, 0)),
 }
 
 
@@ -25,6 +32,10 @@ def main():
         picture = Image.new("RGB", (width, height), bottom)
         picture.paste(top, (0, 0, width, height // 2))
         picture.save(os.path.join(folder, name), kind)
+    for name, (width, height, left, right) in SIDES.items():
+        picture = Image.new("RGB", (width, height), right)
+        picture.paste(left, (0, 0, width // 2, height))
+        picture.save(os.path.join(folder, name), "BMP")
 
 
 if __name__ == "__main__":
