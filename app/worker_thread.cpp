@@ -1,16 +1,21 @@
 #include "app/worker_thread.h"
 
+#include <exception>
 #include <memory>
 
+#include "core/strings/utf_string_conversions.h"
 #include "util/setup_log.h"
 
-bool RunStep(const std::function<void()>& step) {
+bool RunStep(const std::wstring& stepName, const std::function<void()>& step) {
   try {
     step();
     return true;
+  } catch (const std::exception& error) {
+    LogLine(L"step broken off: " + stepName + L": " + strings::Utf8ToWide(error.what()));
   } catch (...) {
-    return false;
+    LogLine(L"step broken off: " + stepName + L": an error without a message");
   }
+  return false;
 }
 
 TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)

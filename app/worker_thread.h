@@ -28,8 +28,8 @@ inline constexpr wchar_t kUninstallFinishedMessage[] = L"UNINSTALL_THREAD_FINISH
 inline constexpr wchar_t kUpgradeFinishedMessage[] = L"UPGRADE_THREAD_FINISHED";
 
 // Runs one step of a worker: a step that raises an error is passed over, so that the remaining
-// steps still run. False when the step raised one.
-bool RunStep(const std::function<void()>& step);
+// steps still run. False when the step raised one, whose message the log names with `stepName`.
+bool RunStep(const std::wstring& stepName, const std::function<void()>& step);
 
 class TWorkerThread : public StatusSink, public ProgressSink {
  public:
