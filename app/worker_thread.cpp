@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/strings/utf_string_conversions.h"
+#include "util/file_holders.h"
 #include "util/setup_log.h"
 
 bool RunStep(const std::wstring& stepName, const std::function<void()>& step) {
@@ -22,7 +23,8 @@ TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)
     : page_(page),
       finishedMessage_(::RegisterWindowMessageW(finishedMessageName)),
       progressMessage_(::RegisterWindowMessageW(kWorkerProgressMessage)),
-      gate_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
+      gate_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)),
+      answered_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 void TWorkerThread::Start() {
   if (thread_) return;
@@ -66,9 +68,38 @@ void TWorkerThread::SetPosition(int position) {
   ::PostMessageW(page_, progressMessage_, kBarPosition, position);
 }
 
+void TWorkerThread::AnswerFailedWrite(FailedWriteAnswer answer) {
+  answer_.store(answer);
+  ::SetEvent(answered_.Get());
+}
+
+FailedWriteAnswer TWorkerThread::AskAboutFailedWrite(const std::wstring& path, DWORD error) {
+  LogLine(L"asking about the file that cannot be written (error " + std::to_wstring(error) +
+          L"): " + path);
+  auto question =
+      std::make_unique<FailedWrite>(FailedWrite{path, error, ProgramsHoldingFile(path)});
+  if (!::PostMessageW(page_, progressMessage_, kFailedWrite,
+                      reinterpret_cast<LPARAM>(question.get()))) {
+    return FailedWriteAnswer::kSkip;
+  }
+  question.release();
+  ::WaitForSingleObject(answered_.Get(), INFINITE);
+  const FailedWriteAnswer answer = answer_.load();
+  LogLine(answer == FailedWriteAnswer::kRetry ? L"answer: retry" : L"answer: skip this file");
+  // After Stop the worker holds here for good.
+  PassGate();
+  return answer;
+}
+
 DWORD WINAPI TWorkerThread::ThreadMain(void* self) {
   auto* worker = static_cast<TWorkerThread*>(self);
   try {
+    std::optional<ScopedFailedWriteQuestion> asking;
+    if (worker->askAboutFailedWrites_) {
+      asking.emplace([worker](const std::wstring& path, DWORD error) {
+        return worker->AskAboutFailedWrite(path, error);
+      });
+    }
     worker->PassGate();
     worker->Execute();
   } catch (...) {

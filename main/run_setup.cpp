@@ -76,13 +76,7 @@ bool RefusedBesideAnotherRun(const std::vector<std::wstring>& arguments) {
   // Without a product code the start checks refuse the package.
   if (mode == prepare::RunMode::kUpdater || productCode.empty()) return false;
   if (TakeRunLock(productCode) != RunLockResult::kRefused) return false;
-  std::wstring text = App.GetText(L"InstallWizard", L"MSG_401");
-  if (text == L"@@") {
-    text =
-        L"Setup of this product is running already. Please wait until it has ended, then "
-        L"start Setup again.";
-  }
-  ShowRefusalText(text, kExitAnotherRunInProgress);
+  ShowRefusalText(App.TextOrBuiltIn(L"InstallWizard", L"MSG_401"), kExitAnotherRunInProgress);
   return true;
 }
 

@@ -73,7 +73,9 @@ std::vector<std::wstring> RemoveOwnUninstallerCopy(const std::wstring& uninstall
     LogLine(L"the uninstaller copy stays for the installation that started its removal: " + folder);
     return {};
   }
-  if (!IsRemovableInstallDir(folder)) {
+  // The folder holds the running program, which IsRemovableInstallDir refuses for every other
+  // removal; here that is the point, and only the rest of its rules apply.
+  if (IsProtectedFolder(folder) || folder.find(L'\\', 3) == std::wstring::npos) {
     LogLine(L"guard: the uninstaller copy's folder is not removed, not a plain folder: " + folder);
     return {};
   }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/strings/utf_string_conversions.h"
+#include "util/files_left_out.h"
 #include "util/scoped_handle.h"
 
 namespace {
@@ -61,6 +62,7 @@ void LogLine(std::wstring_view text) {
 
 void LogFileOperation(std::wstring_view done, const std::wstring& path, bool succeeded) {
   const DWORD error = ::GetLastError();
+  if (!succeeded && done == L"copied") NoteFileLeftOut(path);
   // Folder walks report every file: without a log nothing is put together.
   if (!SetupLogOpen()) return;
   if (succeeded) {

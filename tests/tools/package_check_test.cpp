@@ -214,6 +214,18 @@ TEST_F(PackageCheck, FindsNothingInAnUntouchedCopy) {
   EXPECT_TRUE(package_check::CheckPackage(copy_).Empty());
 }
 
+TEST_F(PackageCheck, AWorkbookWithoutATextBuiltIntoSetupIsWarnedAboutNotRefused) {
+  UseWorkbook(copy_, "no_built_in_texts.xls");
+  const package_check::Findings findings = package_check::CheckPackage(copy_);
+  EXPECT_TRUE(findings.Empty()) << testing::PrintToString(FindingLines(findings));
+  ASSERT_FALSE(findings.Warnings().empty());
+  const std::string warning = strings::WideToUtf8(FindingText(findings.Warnings().front()));
+  EXPECT_NE(warning.find("column English: texts missing, shown in Setup.exe's built-in English: "
+                         "InstallWizard/MSG_401"),
+            std::string::npos)
+      << warning;
+}
+
 class SeededDefect : public PackageCheck, public testing::WithParamInterface<Defect> {};
 
 TEST_P(SeededDefect, IsNamed) {

@@ -62,6 +62,9 @@ int main(int argc, char** argv) {
       }
     }
   }
+  for (const package_check::Finding& warning : findings.Warnings()) {
+    std::printf("warning: %s\n", strings::WideToUtf8(package_check::FindingText(warning)).c_str());
+  }
   for (const package_check::Finding& finding : findings.All()) {
     std::printf("%s\n", strings::WideToUtf8(package_check::FindingText(finding)).c_str());
   }

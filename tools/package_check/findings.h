@@ -20,9 +20,16 @@ class Findings {
   }
   const std::vector<Finding>& All() const { return all_; }
   bool Empty() const { return all_.empty(); }
+  // What works but is less than it could be (a text Setup.exe shows in its built-in English):
+  // reported, but no defect.
+  void Warn(std::wstring file, std::wstring where, std::wstring problem) {
+    warnings_.push_back({std::move(file), std::move(where), std::move(problem)});
+  }
+  const std::vector<Finding>& Warnings() const { return warnings_; }
 
  private:
   std::vector<Finding> all_;
+  std::vector<Finding> warnings_;
 };
 
 // "file: where: problem", or "file: problem" without a place.
