@@ -68,6 +68,16 @@ void TWorkerThread::SetPosition(int position) {
   ::PostMessageW(page_, progressMessage_, kBarPosition, position);
 }
 
+void TWorkerThread::AskingAboutFailedWrites(const std::function<void()>& work) {
+  if (!askAboutFailedWrites_) {
+    work();
+    return;
+  }
+  const ScopedFailedWriteQuestion asking(
+      [this](const std::wstring& path, DWORD error) { return AskAboutFailedWrite(path, error); });
+  work();
+}
+
 void TWorkerThread::AnswerFailedWrite(FailedWriteAnswer answer) {
   answer_.store(answer);
   ::SetEvent(answered_.Get());
@@ -94,12 +104,6 @@ FailedWriteAnswer TWorkerThread::AskAboutFailedWrite(const std::wstring& path, D
 DWORD WINAPI TWorkerThread::ThreadMain(void* self) {
   auto* worker = static_cast<TWorkerThread*>(self);
   try {
-    std::optional<ScopedFailedWriteQuestion> asking;
-    if (worker->askAboutFailedWrites_) {
-      asking.emplace([worker](const std::wstring& path, DWORD error) {
-        return worker->AskAboutFailedWrite(path, error);
-      });
-    }
     worker->PassGate();
     worker->Execute();
   } catch (...) {

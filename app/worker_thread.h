@@ -69,10 +69,15 @@ class TWorkerThread : public StatusSink, public ProgressSink {
   // Called by the work between operations: returns at once while the gate is open.
   void PassGate() const;
 
-  // From then on a file the work cannot write is reported to the page (kFailedWrite) and the
-  // work waits for the answer: Retry, Skip this file, or Stop (the page stops the worker, then
-  // answers kSkip). Without it (quiet runs) the file is left out at once. Called before Start.
+  // From then on a file that AskingAboutFailedWrites' work cannot write is reported to the page
+  // (kFailedWrite) and the work waits for the answer: Retry, Skip this file, or Stop (the page
+  // stops the worker, then answers kSkip). Without it (quiet runs) the file is left out at once.
+  // Called before Start.
   void AskAboutFailedWrites() { askAboutFailedWrites_ = true; }
+  // Runs `work` on the worker's thread with its failed copies asked about, as far as the page
+  // asked for that: the copies of the payload, of the upgrade and of the scripts put back, not
+  // those whose failure has an answer of its own (the scripts backup keeps what it cannot read).
+  void AskingAboutFailedWrites(const std::function<void()>& work);
   void AnswerFailedWrite(FailedWriteAnswer answer);
 
   // The page's status label and bar, set on the user-interface thread in the order reported.

@@ -46,7 +46,7 @@ void TInstallThread::InstallSteps(InstallContext& context) {
   SetPosition(0);
   context.RunStep(L"BackupScriptsMacros", [&] { BackupScriptsMacros(context); });
   SetPosition(10);
-  context.RunStep(L"CopyFiles", [&] { CopyFiles(context); });
+  context.RunStep(L"CopyFiles", [&] { AskingAboutFailedWrites([&] { CopyFiles(context); }); });
   SetPosition(0);
   context.RunStep(L"WriteRegOnUninstallFolder", [&] { WriteRegOnUninstallFolder(context); });
   SetPosition(20);
@@ -69,5 +69,6 @@ void TInstallThread::InstallSteps(InstallContext& context) {
   context.RunStep(L"SecureBackupFolder", [&] { SecureBackupFolder(context); });
   SetPosition(100);
   if (!context.paths.MacroBackupDir.empty())
-    context.RunStep(L"RestoreScriptsMacros", [&] { RestoreScriptsMacros(context); });
+    context.RunStep(L"RestoreScriptsMacros",
+                    [&] { AskingAboutFailedWrites([&] { RestoreScriptsMacros(context); }); });
 }
