@@ -51,6 +51,12 @@ std::wstring RunLockName(const std::wstring& productCode) {
 RunLockResult TakeRunLock(const std::wstring& productCode) {
   const std::wstring name = RunLockName(productCode);
   win::ScopedHandle mutex(::CreateMutexW(nullptr, FALSE, name.c_str()));
+  const DWORD error = ::GetLastError();
+  // A name Windows refuses (too long) leaves the start checks to refuse the package.
+  if (!mutex && error != ERROR_ACCESS_DENIED) {
+    LogLine(L"no run lock (error " + std::to_wstring(error) + L"): " + name);
+    return RunLockResult::kUnavailable;
+  }
   // A mutex this run may not open is another run's.
   const DWORD wait = mutex ? ::WaitForSingleObject(mutex.Get(), 0) : WAIT_TIMEOUT;
   if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {

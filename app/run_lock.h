@@ -18,9 +18,10 @@ inline constexpr int kExitAnotherRunInProgress = 1618;
 std::wstring RunLockName(const std::wstring& productCode);
 
 enum class RunLockResult {
-  kHeld,        // this run holds the lock until ReleaseRunLock or its end
-  kHandedOver,  // the run that started this one holds it and waits for this one
-  kRefused,     // another run of the product holds it
+  kHeld,         // this run holds the lock until ReleaseRunLock or its end
+  kHandedOver,   // the run that started this one holds it and waits for this one
+  kRefused,      // another run of the product holds it
+  kUnavailable,  // Windows made no mutex of that name: the run goes on without
 };
 
 // Takes the product's lock for the rest of the run, without waiting. Called once, on the thread

@@ -14,6 +14,13 @@ std::wstring Text(const wchar_t* identifier) {
   return App.TextOrBuiltIn(L"InstallWizard", identifier);
 }
 
+// The path as users write it: without the "\\?\" form that copies past 260 characters take.
+std::wstring PlainPath(const std::wstring& path) {
+  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + path.substr(7);
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
 }  // namespace
 
 std::wstring FailedWriteReason(DWORD error) {
@@ -34,7 +41,7 @@ std::wstring FailedWriteReason(DWORD error) {
 }
 
 std::wstring FailedWriteDetails(const FailedWrite& file) {
-  std::wstring details = file.path + L"\n\n" + FailedWriteReason(file.error) + L"\n";
+  std::wstring details = PlainPath(file.path) + L"\n\n" + FailedWriteReason(file.error) + L"\n";
   if (!file.holders) return details + Text(L"FailedWrite_HoldersUnknown");
   details += Text(L"FailedWrite_Holders");
   for (size_t i = 0; i < file.holders->size(); ++i) {
