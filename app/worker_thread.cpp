@@ -1,23 +1,30 @@
 #include "app/worker_thread.h"
 
+#include <exception>
 #include <memory>
 
+#include "core/strings/utf_string_conversions.h"
+#include "util/file_holders.h"
 #include "util/setup_log.h"
 
-bool RunStep(const std::function<void()>& step) {
+bool RunStep(const std::wstring& stepName, const std::function<void()>& step) {
   try {
     step();
     return true;
+  } catch (const std::exception& error) {
+    LogLine(L"step broken off: " + stepName + L": " + strings::Utf8ToWide(error.what()));
   } catch (...) {
-    return false;
+    LogLine(L"step broken off: " + stepName + L": an error without a message");
   }
+  return false;
 }
 
 TWorkerThread::TWorkerThread(HWND page, const wchar_t* finishedMessageName)
     : page_(page),
       finishedMessage_(::RegisterWindowMessageW(finishedMessageName)),
       progressMessage_(::RegisterWindowMessageW(kWorkerProgressMessage)),
-      gate_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
+      gate_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)),
+      answered_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 void TWorkerThread::Start() {
   if (thread_) return;
@@ -59,6 +66,39 @@ void TWorkerThread::ShowStatus(const std::wstring& text) {
 void TWorkerThread::SetPosition(int position) {
   position_.store(position);
   ::PostMessageW(page_, progressMessage_, kBarPosition, position);
+}
+
+void TWorkerThread::AskingAboutFailedWrites(const std::function<void()>& work) {
+  if (!askAboutFailedWrites_) {
+    work();
+    return;
+  }
+  const ScopedFailedWriteQuestion asking(
+      [this](const std::wstring& path, DWORD error) { return AskAboutFailedWrite(path, error); });
+  work();
+}
+
+void TWorkerThread::AnswerFailedWrite(FailedWriteAnswer answer) {
+  answer_.store(answer);
+  ::SetEvent(answered_.Get());
+}
+
+FailedWriteAnswer TWorkerThread::AskAboutFailedWrite(const std::wstring& path, DWORD error) {
+  LogLine(L"asking about the file that cannot be written (error " + std::to_wstring(error) +
+          L"): " + path);
+  auto question =
+      std::make_unique<FailedWrite>(FailedWrite{path, error, ProgramsHoldingFile(path)});
+  if (!::PostMessageW(page_, progressMessage_, kFailedWrite,
+                      reinterpret_cast<LPARAM>(question.get()))) {
+    return FailedWriteAnswer::kSkip;
+  }
+  question.release();
+  ::WaitForSingleObject(answered_.Get(), INFINITE);
+  const FailedWriteAnswer answer = answer_.load();
+  LogLine(answer == FailedWriteAnswer::kRetry ? L"answer: retry" : L"answer: skip this file");
+  // After Stop the worker holds here for good.
+  PassGate();
+  return answer;
 }
 
 DWORD WINAPI TWorkerThread::ThreadMain(void* self) {

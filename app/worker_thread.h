@@ -11,8 +11,11 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "util/gated_file_copy.h"
 #include "util/progress_sink.h"
 #include "util/scoped_handle.h"
 
@@ -21,6 +24,16 @@
 inline constexpr wchar_t kWorkerProgressMessage[] = L"SETUP_WORKER_PROGRESS";
 inline constexpr WPARAM kBarPosition = 0;
 inline constexpr WPARAM kStatusText = 1;
+// A file could not be written: lParam is a FailedWrite* that the page takes over; the worker waits
+// until the page answers (TWorkerThread::AnswerFailedWrite).
+inline constexpr WPARAM kFailedWrite = 2;
+
+struct FailedWrite {
+  std::wstring path;
+  DWORD error = 0;
+  // The programs holding the file, as Windows tells them; nothing when it cannot tell.
+  std::optional<std::vector<std::wstring>> holders;
+};
 
 // The registered messages by which each worker tells its page (or a quiet run) that it has ended.
 inline constexpr wchar_t kInstallFinishedMessage[] = L"INSTALL_THREAD_FINISHED";
@@ -28,8 +41,8 @@ inline constexpr wchar_t kUninstallFinishedMessage[] = L"UNINSTALL_THREAD_FINISH
 inline constexpr wchar_t kUpgradeFinishedMessage[] = L"UPGRADE_THREAD_FINISHED";
 
 // Runs one step of a worker: a step that raises an error is passed over, so that the remaining
-// steps still run. False when the step raised one.
-bool RunStep(const std::function<void()>& step);
+// steps still run. False when the step raised one, whose message the log names with `stepName`.
+bool RunStep(const std::wstring& stepName, const std::function<void()>& step);
 
 class TWorkerThread : public StatusSink, public ProgressSink {
  public:
@@ -48,10 +61,24 @@ class TWorkerThread : public StatusSink, public ProgressSink {
   bool Finished() const { return finished_.load(); }
   // Whether the work did what it set out to do; read once Finished().
   virtual bool Succeeded() const { return true; }
+  // Whether it did all of it: false when files were left out or a step broke off, which the
+  // finish page then says; read once Finished().
+  virtual bool Complete() const { return Succeeded(); }
   bool Paused() const { return ::WaitForSingleObject(gate_.Get(), 0) != WAIT_OBJECT_0; }
 
   // Called by the work between operations: returns at once while the gate is open.
   void PassGate() const;
+
+  // From then on a file that AskingAboutFailedWrites' work cannot write is reported to the page
+  // (kFailedWrite) and the work waits for the answer: Retry, Skip this file, or Stop (the page
+  // stops the worker, then answers kSkip). Without it (quiet runs) the file is left out at once.
+  // Called before Start.
+  void AskAboutFailedWrites() { askAboutFailedWrites_ = true; }
+  // Runs `work` on the worker's thread with its failed copies asked about, as far as the page
+  // asked for that: the copies of the payload, of the upgrade and of the scripts put back, not
+  // those whose failure has an answer of its own (the scripts backup keeps what it cannot read).
+  void AskingAboutFailedWrites(const std::function<void()>& work);
+  void AnswerFailedWrite(FailedWriteAnswer answer);
 
   // The page's status label and bar, set on the user-interface thread in the order reported.
   // A status text is shown before each file a folder walk copies, so it passes the gate too.
@@ -65,6 +92,7 @@ class TWorkerThread : public StatusSink, public ProgressSink {
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
+  FailedWriteAnswer AskAboutFailedWrite(const std::wstring& path, DWORD error);
 
   HWND page_;
   UINT finishedMessage_;
@@ -75,4 +103,7 @@ class TWorkerThread : public StatusSink, public ProgressSink {
   std::atomic<bool> finished_{false};
   std::atomic<bool> stopped_{false};
   std::atomic<bool> closed_{false};  // set before the gate closes, cleared after it opens
+  bool askAboutFailedWrites_ = false;
+  win::ScopedHandle answered_;  // auto-reset event: the page has answered
+  std::atomic<FailedWriteAnswer> answer_{FailedWriteAnswer::kSkip};
 };

@@ -10,6 +10,7 @@
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
 #include "util/gated_file_copy.h"
+#include "util/release_list_removal.h"
 #include "util/windows_version.h"
 
 namespace {
@@ -93,6 +94,7 @@ void CopySetupToBackup(InstallContext& context) {
   // The payload stays out of the uninstaller's copy, however the package spells its folder.
   CopyTreeWithReports(context, setupFolder, backupFolder + L"\\",
                       SubfolderSpelling(setupFolder, L"program files"));
+  RemoveReleaseFileLists(backupFolder + L"\\");
 
   std::vector<std::wstring> workbooks;
   if (FindEntries(setupFolder + L"Texts\\", L".xls", workbooks) > 0) return;

@@ -13,6 +13,7 @@
 #include "app/setup_settings.h"
 #include "app/worker_thread.h"
 #include "util/progress_sink.h"
+#include "util/setup_log.h"
 
 // Where a step's status texts and bar positions go: the install page, through its worker.
 struct InstallReporter {
@@ -32,8 +33,8 @@ struct InstallContext {
   InstallReporter reporter;
   // Passed between operations: a paused run holds there.
   PauseGate gate;
-  // Payload files that could not be copied, and steps that broke off: the installation is not
-  // complete unless both stay 0.
+  // Payload files that could not be copied, and steps that broke off or could not do their work:
+  // the installation is not complete unless both stay 0.
   std::size_t filesNotCopied = 0;
   int stepsBrokenOff = 0;
 
@@ -44,8 +45,14 @@ struct InstallContext {
     if (gate) gate();
   }
   // Runs one step (see ::RunStep), counting it when it broke off.
-  void RunStep(const std::function<void()>& step) {
-    if (!::RunStep(step)) ++stepsBrokenOff;
+  void RunStep(const std::wstring& stepName, const std::function<void()>& step) {
+    if (!::RunStep(stepName, step)) ++stepsBrokenOff;
+  }
+  // A step that goes on but could not do all of its work (a key the registry refused, a record
+  // file not written): logged, and the installation is not complete.
+  void StepFailed(const std::wstring& what) {
+    LogLine(L"failed: " + what);
+    ++stepsBrokenOff;
   }
   void ShowStatus(const std::wstring& text) { reporter.status.ShowStatus(text); }
   void SetPosition(int position) { reporter.progress.SetPosition(position); }

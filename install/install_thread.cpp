@@ -6,6 +6,7 @@
 #include "install/scripts_macros_backup.h"
 #include "install/startup_and_shortcuts.h"
 #include "record/deployment_values.h"
+#include "record/restart_deletions.h"
 
 TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, kInstallFinishedMessage) {}
 
@@ -23,11 +24,11 @@ void TInstallThread::Execute() {
   if (!context) return;
   if (App.Info.RunState != 1) return;
   InstallSteps(*context);
-  context->RunStep([&] { WriteRecordFile(*context); });
+  context->RunStep(L"WriteRecordFile", [&] { WriteRecordFile(*context); });
   // The record file is the last to grow the product folder.
   const std::wstring entryName = context->Setting(L"%REG_FODLER_PROGNAME");
   if (!entryName.empty()) {
-    context->RunStep([&] {
+    context->RunStep(L"UpdateEstimatedSize", [&] {
       UpdateEstimatedSize(context->paths.UninstallKey + entryName, context->paths.InstallRootDir);
     });
   }
@@ -43,23 +44,31 @@ void TInstallThread::InstallSteps(InstallContext& context) {
   const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");
 
   SetPosition(0);
-  context.RunStep([&] { BackupScriptsMacros(context); });
+  context.RunStep(L"BackupScriptsMacros", [&] { BackupScriptsMacros(context); });
   SetPosition(10);
-  context.RunStep([&] { CopyFiles(context); });
+  context.RunStep(L"CopyFiles", [&] { AskingAboutFailedWrites([&] { CopyFiles(context); }); });
   SetPosition(0);
-  context.RunStep([&] { WriteRegOnUninstallFolder(context); });
+  context.RunStep(L"WriteRegOnUninstallFolder", [&] { WriteRegOnUninstallFolder(context); });
   SetPosition(20);
-  context.RunStep([&] { WriteRegOnBootName(context); });
+  context.RunStep(L"WriteRegOnBootName", [&] { WriteRegOnBootName(context); });
   SetPosition(40);
-  context.RunStep([&] { CreateLinks(context, publisherFolder, programsFolder); });
+  context.RunStep(L"CreateLinks", [&] { CreateLinks(context, publisherFolder, programsFolder); });
   SetPosition(60);
-  context.RunStep([&] { WriteRegOnPrivateFolder(context); });
+  context.RunStep(L"WriteRegOnPrivateFolder", [&] { WriteRegOnPrivateFolder(context); });
   SetPosition(80);
-  context.RunStep([&] { CopySetupToBackup(context); });
-  context.RunStep([&] { WriteUninstallCommand(context); });
+  context.RunStep(L"CopySetupToBackup", [&] { CopySetupToBackup(context); });
+  context.RunStep(L"KeepFolderPastRestart", [&] {
+    const std::wstring& uninstaller = context.paths.UninstallerPath;
+    if (!uninstaller.empty() &&
+        !KeepFolderPastRestart(uninstaller.substr(0, uninstaller.rfind(L'\\') + 1))) {
+      context.StepFailed(L"the restart would delete the uninstaller copy " + uninstaller);
+    }
+  });
+  context.RunStep(L"WriteUninstallCommand", [&] { WriteUninstallCommand(context); });
   SetPosition(100);
-  context.RunStep([&] { SecureBackupFolder(context); });
+  context.RunStep(L"SecureBackupFolder", [&] { SecureBackupFolder(context); });
   SetPosition(100);
   if (!context.paths.MacroBackupDir.empty())
-    context.RunStep([&] { RestoreScriptsMacros(context); });
+    context.RunStep(L"RestoreScriptsMacros",
+                    [&] { AskingAboutFailedWrites([&] { RestoreScriptsMacros(context); }); });
 }

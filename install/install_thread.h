@@ -20,7 +20,7 @@ class TInstallThread : public TWorkerThread {
 
   // True when the run installed every payload file and every step ran to its end; read once
   // Finished(). The wizard shows its finish page either way; a quiet run reports it.
-  bool Complete() const { return complete_; }
+  bool Complete() const override { return complete_; }
   // Payload files that could not be copied, for the quiet run's log; read once Finished().
   std::size_t FilesNotCopied() const { return filesNotCopied_; }
 

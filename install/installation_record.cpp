@@ -35,6 +35,7 @@ void WriteSection(InstallContext& context, const win::RegKey& key, const RecordK
       // whether there was: the result tells nothing. The registry's own log line shows it.
       (void)key.DeleteValue(value.key);
     } else if (!WriteRecordValue(key, recordKey.sectionName, value.key, value.value)) {
+      context.StepFailed(L"the value " + value.key + L" of " + recordKey.sectionName);
       continue;
     }
     record.push_back(value.key + L"=" + value.value);
@@ -49,14 +50,17 @@ void WriteRegOnUninstallFolder(InstallContext& context) {
   win::RegKey key;
   context.PassGate();
   if (!key.Create(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
-    LogLine(L"no uninstall entry: the key cannot be created: " + entry.sectionName);
+    context.StepFailed(L"no uninstall entry: the key cannot be created: " + entry.sectionName);
     return;
   }
   context.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnUninstallFolder"));
 
   context.paths.UninstallerPath = backup.setupPath;
   context.PassGate();
-  (void)PrepareFolderPath(context.paths.UninstallerPath, backup.stop, true);
+  if (!PrepareFolderPath(context.paths.UninstallerPath, backup.stop, true)) {
+    context.StepFailed(L"the install-backup folder cannot be made: " +
+                       context.paths.UninstallerPath);
+  }
   WriteSection(context, key, entry, kUninstallCommand);
   context.PassGate();
   WriteDeploymentValues(key, context.paths.InstallRootDir);
@@ -64,13 +68,19 @@ void WriteRegOnUninstallFolder(InstallContext& context) {
 
 void WriteUninstallCommand(InstallContext& context) {
   const std::wstring& uninstaller = context.paths.UninstallerPath;
-  if (uninstaller.empty() || !FileExists(uninstaller)) return;
+  // Without an uninstall entry there is no command to write; its step said so.
+  if (uninstaller.empty()) return;
+  if (!FileExists(uninstaller)) {
+    context.StepFailed(L"no uninstall command: the uninstaller copy is missing: " + uninstaller);
+    return;
+  }
   const RecordKey entry =
       UninstallEntryKey(context.settings, context.paths, LocateInstallBackup(context.settings));
   win::RegKey key;
   context.PassGate();
   if (!key.Open(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
-    LogLine(L"no uninstall command: the uninstall entry cannot be opened: " + entry.sectionName);
+    context.StepFailed(L"no uninstall command: the uninstall entry cannot be opened: " +
+                       entry.sectionName);
     return;
   }
   for (const auto& value : entry.values) {
@@ -78,22 +88,27 @@ void WriteUninstallCommand(InstallContext& context) {
     // The uninstall entry's section recorded the command ahead of it; refused, it comes out.
     if (!WriteRecordValue(key, entry.sectionName, value.key, value.value)) {
       std::erase(context.recordList, value.key + L"=" + value.value);
+      context.StepFailed(L"the uninstall command of " + entry.sectionName);
     }
   }
   if (!key.WriteString(kQuietUninstallCommand, QuietUninstallCommand(uninstaller))) {
-    LogLine(std::wstring(L"the registry refused the uninstall entry's value ") +
-            kQuietUninstallCommand);
+    context.StepFailed(std::wstring(L"the registry refused the uninstall entry's value ") +
+                       kQuietUninstallCommand);
   }
 }
 
 void WriteRegOnPrivateFolder(InstallContext& context) {
   const RecordKey folder = PrivateFolderKey(context.settings, context.paths);
   // An empty path would name the root of HKEY_LOCAL_MACHINE itself.
-  if (folder.keyPath.empty()) return;
+  if (folder.keyPath.empty()) {
+    context.StepFailed(L"no private registry folder: the settings name none");
+    return;
+  }
   win::RegKey key;
   context.PassGate();
   if (!key.Create(HKEY_LOCAL_MACHINE, folder.keyPath, KEY_WRITE)) {
-    LogLine(L"no private registry folder: the key cannot be created: " + folder.sectionName);
+    context.StepFailed(L"no private registry folder: the key cannot be created: " +
+                       folder.sectionName);
     return;
   }
   context.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnPrivateFolder"));
@@ -125,9 +140,12 @@ void WriteRecordFile(InstallContext& context) {
   // The file is only ever rewritten: a payload without one gets none.
   if (updater.empty() || !FileExists(path)) return;
   auto file = ReadIniFile(path);
-  if (!file) return;
+  if (!file) {
+    context.StepFailed(L"the record file cannot be read: " + path);
+    return;
+  }
   const auto sections = ParseRecordList(context.recordList);
   file->ReplaceContent(sections);
   context.PassGate();
-  WriteIniFile(path, *file);
+  if (!WriteIniFile(path, *file)) context.StepFailed(L"the record file cannot be written: " + path);
 }

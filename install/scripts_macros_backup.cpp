@@ -136,7 +136,12 @@ void RestoreScriptsMacros(InstallContext& context) {
     restored = CopyTree(context, parent, context.paths.OldProgramDir) && restored;
   }
   // The backup is the user's only copy until every file is back.
-  if (!restored || !IsConfinedFolder(backupPath, GetSpecialFolder(CSIDL_TEMPLATES))) return;
+  if (!restored) {
+    context.StepFailed(L"the scripts and macros are not all back; their copy stays in " +
+                       backupPath);
+    return;
+  }
+  if (!IsConfinedFolder(backupPath, GetSpecialFolder(CSIDL_TEMPLATES))) return;
   context.PassGate();
   ClearFolderTree(backupPath, nullptr, nullptr);
 }

@@ -1,6 +1,7 @@
 #include "localisation/language_management.h"
 
 #include "core/strings/string_util.h"
+#include "core/text/built_in_texts.h"
 #include "core/text/text_lookup.h"
 #include "core/text/text_sheet.h"
 #include "core/text/workbook_choice.h"
@@ -39,6 +40,14 @@ std::wstring TlanguageManagement::LoadTexts(const std::wstring& folder, std::uin
 std::wstring TlanguageManagement::GetText(const std::wstring& section,
                                           const std::wstring& identifier) const {
   return localisation::GetText(Texts.get(), section, identifier);
+}
+
+std::wstring TlanguageManagement::TextOrBuiltIn(const std::wstring& section,
+                                                const std::wstring& identifier) const {
+  std::wstring text = GetText(section, identifier);
+  if (text != localisation::kTextNotFound) return text;
+  const std::wstring_view english = localisation::BuiltInEnglish(section, identifier);
+  return english.empty() ? text : std::wstring(english);
 }
 
 bool ReadTextSheet(localisation::TextStore& store, const std::wstring& path,

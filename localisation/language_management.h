@@ -22,6 +22,9 @@ class TlanguageManagement {
 
   // The text, or "@@" when there is none.
   std::wstring GetText(const std::wstring& section, const std::wstring& identifier) const;
+  // The text, or for a workbook without it the English text built into the program
+  // (localisation::BuiltInTexts); "@@" only when there is neither.
+  std::wstring TextOrBuiltIn(const std::wstring& section, const std::wstring& identifier) const;
 };
 
 // Reads one sheet of the workbook at `path` into `store`. Returns false (after showing the

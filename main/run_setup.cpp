@@ -8,13 +8,17 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
+#include "app/run_lock.h"
 #include "app/run_outcome.h"
 #include "core/language/language_table.h"
+#include "core/prepare/run_mode.h"
 #include "core/prepare/run_options.h"
 #include "core/strings/utf_string_conversions.h"
 #include "main/create_forms.h"
+#include "pages/message_boxes.h"
 #include "prepare/prepare_form.h"
 #include "util/command_line.h"
 #include "util/setup_log.h"
@@ -70,6 +74,20 @@ int RunQuietly() {
   return exitCode;
 }
 
+// Another run of the same product is in progress: this one says so and changes nothing. The
+// updater mode changes nothing either and takes no lock, since the updater it starts may start a
+// Setup.exe of its own at once.
+bool RefusedBesideAnotherRun(const std::vector<std::wstring>& arguments) {
+  const prepare::RunMode mode =
+      prepare::RunModeFromArgument(arguments.empty() ? L"" : arguments.front());
+  const std::wstring productCode = App.Setting(L"%REG_FODLER_PROGNAME");
+  // Without a product code the start checks refuse the package.
+  if (mode == prepare::RunMode::kUpdater || productCode.empty()) return false;
+  if (TakeRunLock(productCode) != RunLockResult::kRefused) return false;
+  ShowRefusalText(App.TextOrBuiltIn(L"InstallWizard", L"MSG_401"), kExitAnotherRunInProgress);
+  return true;
+}
+
 }  // namespace
 
 bool IsProcessAdministrator() {
@@ -77,7 +95,8 @@ bool IsProcessAdministrator() {
 }
 
 int RunSetup(AdminQuery isAdministrator) {
-  const prepare::RunOptions options = prepare::ParseRunOptions(CommandLineArguments());
+  const std::vector<std::wstring> arguments = CommandLineArguments();
+  const prepare::RunOptions options = prepare::ParseRunOptions(arguments);
   winfx::Application.Quiet = options.quiet;
   if (options.logPath) OpenSetupLog(*options.logPath);
   // A start-up error (an allocation that fails on a damaged package) ends with a message, or in
@@ -100,6 +119,8 @@ int RunSetup(AdminQuery isAdministrator) {
   if (!isAdministrator()) {
     winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_001"));
     exitCode = kExitNotAdministrator;
+  } else if (RefusedBesideAnotherRun(arguments)) {
+    exitCode = kExitAnotherRunInProgress;
   } else if (options.quiet) {
     exitCode = RunQuietly();
   } else {
@@ -109,5 +130,6 @@ int RunSetup(AdminQuery isAdministrator) {
   if (!options.quiet) exitCode = 0;
   LogLine(L"Setup ended with exit code " + std::to_wstring(exitCode));
   CloseSetupLog();
+  ReleaseRunLock();
   return exitCode;
 }

@@ -1,10 +1,12 @@
 #include "pages/finish_page.h"
 
 #include "app/app.h"
+#include "core/text/text_escapes.h"
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
 #include "pages/wizard_run.h"
 #include "util/file_bytes.h"
+#include "util/files_left_out.h"
 #include "util/link_safe_files.h"
 #include "util/setup_log.h"
 #include "util/shell_start.h"
@@ -71,13 +73,36 @@ void TFFinish::FormShow() {
     Control(labels.headline).SetVisible(visible);
     Control(labels.notes).SetVisible(visible);
   }
-  Control(L"ck_StartProgram").SetVisible(mode == L"Install");
+  if (pages::WorkIncomplete() && (mode == L"Install" || mode == L"Upgrade")) {
+    ShowIncomplete(shown->headline, shown->notes, mode);
+  }
+  // A program whose file did not arrive is not offered to be started.
+  const bool startable = mode == L"Install" && FileExists(App.Paths.ProgramExePath) &&
+                         !WasLeftOut(App.Paths.ProgramExePath);
+  Control(L"ck_StartProgram").SetVisible(startable);
+  if (!startable) Control(L"ck_StartProgram").SetChecked(false);
   if (mode != L"Install") return;
 
   if (const auto startAfterInstall = ReadSettingAfresh(L"%Exe_AfterInstall", L"")) {
-    Control(L"ck_StartProgram").SetChecked(*startAfterInstall == L"1");
+    if (startable) Control(L"ck_StartProgram").SetChecked(*startAfterInstall == L"1");
   }
   CreateInstallationMarker();
+}
+
+void TFFinish::ShowIncomplete(const wchar_t* headline, const wchar_t* notes,
+                              const std::wstring& mode) {
+  const auto text = [](const wchar_t* identifier) {
+    return localisation::InsertProductName(App.TextOrBuiltIn(L"InstallWizard", identifier),
+                                           App.Info.ProductName);
+  };
+  Control(headline).SetCaption(
+      text(mode == L"Install" ? L"FinishIncomplete_Install" : L"FinishIncomplete_Upgrade"));
+  std::wstring lines = text(L"FinishIncompleteNotes");
+  constexpr std::size_t kNamed = 3;  // the page has room for these; the log names every one
+  const std::vector<std::wstring> files = FirstFilesLeftOut(kNamed);
+  for (const std::wstring& path : files) lines += L"\r\n" + path.substr(path.rfind(L'\\') + 1);
+  if (FilesLeftOutCount() > files.size()) lines += L"\r\n...";
+  Control(notes).SetCaption(lines);
 }
 
 void CreateInstallationMarker() {

@@ -1,6 +1,8 @@
 // The finish page: reports which job ended and may start the installed program.
 #pragma once
 
+#include <string>
+
 #include "winfx/form.h"
 
 class TFFinish : public winfx::TForm {
@@ -9,6 +11,9 @@ class TFFinish : public winfx::TForm {
 
  private:
   void FormShow();
+  // The work was not all done: the headline and notes of `mode` say so and name the first files
+  // left out.
+  void ShowIncomplete(const wchar_t* headline, const wchar_t* notes, const std::wstring& mode);
   void bt_FinishClick();
   void StartInstalledProgram();
 };

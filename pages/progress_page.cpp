@@ -2,8 +2,10 @@
 
 #include "pages/cancel_confirm_dialog.h"
 #include "pages/cancelled_page.h"
+#include "pages/failed_write_box.h"
 #include "pages/finish_page.h"
 #include "pages/navigation.h"
+#include "pages/wizard_run.h"
 
 TProgressPage::TProgressPage(const winfx::FormSpec& spec,
                              std::span<const winfx::ControlSpec> layout,
@@ -31,7 +33,9 @@ TProgressPage::~TProgressPage() {
 void TProgressPage::FormShow() {
   if (worker_) return;
   worker_ = CreateWorker();
-  if (worker_) worker_->Start();
+  if (!worker_) return;
+  worker_->AskAboutFailedWrites();
+  worker_->Start();
 }
 
 void TProgressPage::bt_CancelClick() {
@@ -67,6 +71,7 @@ void TProgressPage::ShowFinishPage() {
     WorkFailed();
     return;
   }
+  if (worker_ && !worker_->Complete()) pages::NoteWorkIncomplete();
   BeforeFinishPage();
   pages::GoToPage(*this, *FFinish);
 }
@@ -77,5 +82,19 @@ void TProgressPage::OnWorkerProgress(WPARAM kind, LPARAM value) {
     if (statusName_ != nullptr) Control(statusName_).SetCaption(*text);
   } else if (kind == kBarPosition) {
     Control(barName_).SetPosition(static_cast<int>(value));
+  } else if (kind == kFailedWrite) {
+    OnFailedWrite(std::unique_ptr<FailedWrite>(reinterpret_cast<FailedWrite*>(value)));
   }
+}
+
+void TProgressPage::OnFailedWrite(std::unique_ptr<FailedWrite> file) {
+  if (!worker_) return;
+  const FailedWriteChoice choice = AskAboutFailedWrite(Handle(), *file);
+  if (choice == FailedWriteChoice::kStop) {
+    // As the cancel confirmation's Stop: nothing more is done, nothing is rolled back.
+    StopWork();
+    FCancel->Show();
+  }
+  worker_->AnswerFailedWrite(choice == FailedWriteChoice::kRetry ? FailedWriteAnswer::kRetry
+                                                                 : FailedWriteAnswer::kSkip);
 }

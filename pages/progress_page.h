@@ -37,6 +37,8 @@ class TProgressPage : public winfx::TForm {
   void OnWorkerFinished();
   void ShowFinishPage();
   void OnWorkerProgress(WPARAM kind, LPARAM value);
+  // Asks the user about a file the worker cannot write and hands the answer to the worker.
+  void OnFailedWrite(std::unique_ptr<FailedWrite> file);
 
   std::unique_ptr<TWorkerThread> worker_;
   bool finished_ = false;

@@ -5,6 +5,7 @@
 #include "pages/page_frame.h"
 #include "pages/wizard_run.h"
 #include "uninstall/uninstall_thread.h"
+#include "uninstall/uninstaller_self_removal.h"
 
 TFUninstall* FUninstall = nullptr;
 
@@ -41,4 +42,8 @@ void TFUninstall::WorkFailed() {
   Hide();
   ShowInformation(L"MSG_502");
   pages::CloseMainWindow();
+}
+
+void TFUninstall::BeforeFinishPage() {
+  RemoveOwnUninstallerCopy(pages::CurrentRun().UninstInfo.UninstOnAppDataDir);
 }

@@ -45,7 +45,10 @@ void TFUpgradeAndRepair::BeforeFinishPage() {
   // version now installed.
   if (pages::RunHandedOver()) {
     const std::wstring& entryName = pages::CurrentRun().UninstInfo.UninstRegFolder;
-    RefreshUninstallerCopy(pages::CurrentRun().UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
-                           entryName.empty() ? L"" : App.Paths.UninstallKey + entryName);
+    if (!RefreshUninstallerCopy(pages::CurrentRun().UninstInfo.UninstOnAppDataDir,
+                                ExecutableFolder(),
+                                entryName.empty() ? L"" : App.Paths.UninstallKey + entryName)) {
+      pages::NoteWorkIncomplete();
+    }
   }
 }

@@ -26,4 +26,16 @@ bool RunHandedOver() {
   return HandedRun().has_value();
 }
 
+namespace {
+bool incomplete = false;
+}  // namespace
+
+void NoteWorkIncomplete() {
+  incomplete = true;
+}
+
+bool WorkIncomplete() {
+  return incomplete;
+}
+
 }  // namespace pages

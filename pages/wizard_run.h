@@ -18,4 +18,9 @@ void HandOverRun(WizardRun run);
 const WizardRun& CurrentRun();
 bool RunHandedOver();
 
+// Notes that the run's work was not all done (files left out, a step broken off), for the finish
+// page; Setup.exe runs one job a run, so it is never taken back.
+void NoteWorkIncomplete();
+bool WorkIncomplete();
+
 }  // namespace pages

@@ -18,6 +18,7 @@
 #include "pages/message_boxes.h"
 #include "prepare/prepare_form.h"
 #include "uninstall/uninstall_thread.h"
+#include "uninstall/uninstaller_self_removal.h"
 #include "upgrade/uninstaller_refresh.h"
 #include "upgrade/upgrade_thread.h"
 #include "util/command_line.h"
@@ -110,6 +111,7 @@ int TFPrepare::RunQuietUninstall(const std::wstring& mode) {
     RecordRefusal(502);
     return RefusalNumber();
   }
+  RemoveOwnUninstallerCopy(UninstInfo.UninstOnAppDataDir);
   return 0;
 }
 
@@ -138,11 +140,14 @@ int TFPrepare::RunQuietInstall(const std::wstring& mode) {
         LogLine(L"step: upgrade by the file lists of " + UninstInfo.InstallDir);
         TUpgradeThread worker(Handle(), UninstInfo, ExecutableFolder());
         RunWorker(worker, kUpgradeFinishedMessage);
-        RefreshUninstallerCopy(UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
-                               UninstInfo.UninstRegFolder.empty()
-                                   ? L""
-                                   : App.Paths.UninstallKey + UninstInfo.UninstRegFolder);
+        // The version is recorded either way, so the uninstaller copy becomes this package's.
+        const bool refreshed =
+            RefreshUninstallerCopy(UninstInfo.UninstOnAppDataDir, ExecutableFolder(),
+                                   UninstInfo.UninstRegFolder.empty()
+                                       ? L""
+                                       : App.Paths.UninstallKey + UninstInfo.UninstRegFolder);
         if (!worker.Complete()) return ReportIncomplete(L"the upgrade is incomplete");
+        if (!refreshed) return ReportIncomplete(L"the uninstaller copy is not this version's");
         return 0;
       }
       if (version::CompareVersionText(InstalledVersion, SetupVersion) == 0) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/app.h"
+#include "app/run_lock.h"
 #include "app/setup_settings.h"
 #include "core/strings/string_util.h"
 #include "prepare/installation_move.h"
@@ -51,6 +52,8 @@ void TFPrepare::RepairRegistration() {
     }
     const SetupSettings* old = oldSettings ? &*oldSettings : nullptr;
     TRegistrationRewrite(*newSettings, old, UninstInfo, App.Paths).RewriteRegistration();
+    // The updater may start a Setup.exe of the product at once: the work of this run is done.
+    ReleaseRunLock();
     StartUpdater(
         strings::WithTrailingSeparator(NewProductFolder) + newSettings->Value(L"%UPDATER_DIR"),
         L"UpdaterFinish");

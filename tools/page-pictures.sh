@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of every window of the wizard for the README, taken from the real Setup.exe under
 # Wine on a private display: the sample package walked in English and in German (cancelled,
-# installed, upgraded to release B, uninstalled). They are written to docs/pages/<Language>/.
+# installed, upgraded to release B, uninstalled, installed with its program file held open by
+# another program). They are written to docs/pages/<Language>/.
 # The sample's upgrade copies a handful of files and is over before its page could be pictured,
 # so the walk upgrades to a copy of release B that also brings a bulky folder of samples (built
 # here, under build/page-pictures): Setup.exe is the same, only its work lasts long enough.
@@ -61,6 +62,7 @@ for run in English:C.UTF-8 German:de_DE.UTF-8; do
   walk install "$a"
   walk upgrade "$b"
   walk uninstall "$a"
+  walk incomplete "$a"
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 done

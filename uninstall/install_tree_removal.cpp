@@ -57,7 +57,9 @@ bool HoldsFilesOutsideScripts(const std::wstring& folder) {
 }  // namespace
 
 bool InstallTreeRemoved(const std::wstring& installDir) {
-  if (!IsRemovableInstallDir(installDir)) return true;
+  // A record naming no folder leaves nothing to remove; a folder the removal refuses (the
+  // Windows folder, a drive root) is not removed, and the removal must not say it was.
+  if (!IsRemovableInstallDir(installDir)) return installDir.empty();
   return !HoldsFilesOutsideScripts(NormalisedAbsolutePath(installDir) + L"\\");
 }
 

@@ -15,6 +15,6 @@
 void DeleteInstallTree(const std::wstring& installDir, StatusSink& status, ProgressSink& progress);
 
 // Whether nothing of the installation is left in `installDir`: no file outside "ScriptsMacros"
-// folders. A folder DeleteInstallTree would not touch is not the installation's and counts as
-// removed.
+// folders. An empty `installDir` counts as removed; a folder DeleteInstallTree would not touch
+// does not, so that the record which names it stays.
 bool InstallTreeRemoved(const std::wstring& installDir);

@@ -45,7 +45,7 @@ bool RemoveInstallation(const UNINSTStruct_INFO& record, const std::wstring& pro
   progress.SetPosition(0);
   for (const auto& step : steps) {
     if (passGate) passGate();
-    RunStep(step.work);
+    RunStep(step.status, step.work);
     status.ShowStatus(step.status);
     progress.SetPosition(step.position);
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -22,43 +23,86 @@ std::optional<upgrade::FileList> LoadFileList(const std::wstring& path) {
   return upgrade::ReadFileList(*bytes, SystemCodePage());
 }
 
+namespace {
+
+// Makes the missing folders of `folder` below `root` (neither ending with "\"; `folder` lies
+// inside `root`), one step at a time. A step that exists as a file or as a link (a junction into
+// another folder) is refused: nothing is created or written through it.
+bool MakeFoldersInside(const std::wstring& root, const std::wstring& folder) {
+  std::size_t end = root.size();
+  while (end < folder.size()) {
+    end = std::min(folder.find_first_of(L"\\/", end + 1), folder.size());
+    const std::wstring path = folder.substr(0, end);
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      if (!::CreateDirectoryW(path.c_str(), nullptr)) {
+        LogLine(L"failed (error " + std::to_wstring(::GetLastError()) +
+                L"): the folder cannot be made: " + path);
+        return false;
+      }
+      LogLine(L"created " + path);
+    } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      LogLine(L"guard: not copied into a link or a file that stands in for a folder: " + path);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 std::size_t ApplyInstructions(const std::vector<upgrade::Instruction>& instructions,
                               const std::wstring& packageFolder,
-                              const std::wstring& installedFolder, const PauseGate& passGate) {
+                              const std::wstring& installedFolder, const PauseGate& passGate,
+                              std::vector<std::wstring>* notDone) {
   const upgrade::ApplyPlan plan =
       upgrade::PlanComparedResult(instructions, packageFolder, installedFolder);
   for (const upgrade::Instruction& skipped : plan.skipped) {
     LogLine(L"guard: skipped, a name outside the program folder: " + skipped.name);
   }
+  const std::wstring root = strings::WithoutTrailingSeparator(installedFolder);
   std::size_t failures = 0;
   for (const upgrade::FileOperation& operation : plan.operations) {
     if (passGate) passGate();
     // A link planted in the program folder would carry the name elsewhere.
     if (PassesThroughLink(operation.target, installedFolder)) {
       LogLine(L"guard: passed over, a link in the path: " + operation.target);
-      if (operation.kind == upgrade::InstructionKind::kCopy) ++failures;
+      if (operation.kind == upgrade::InstructionKind::kCopy) {
+        ++failures;
+        if (notDone != nullptr) notDone->push_back(operation.target.substr(root.size() + 1));
+      }
       continue;
     }
     bool done = false;
     if (operation.kind == upgrade::InstructionKind::kCopy) {
-      done = CopyFileThroughGate(operation.source, operation.target, false, passGate);
+      // A file of a folder the installation lacks arrives with its folder.
+      const std::wstring folder = operation.target.substr(0, operation.target.find_last_of(L"\\/"));
+      done = (folder.size() <= root.size() || MakeFoldersInside(root, folder)) &&
+             CopyFileThroughGate(operation.source, operation.target, false, passGate);
       LogFileOperation(L"copied", operation.target, done);
     } else {
       done = ::DeleteFileW(operation.target.c_str()) != FALSE;
       LogFileOperation(L"deleted", operation.target, done);
     }
-    if (!done) ++failures;
+    if (done) continue;
+    ++failures;
+    if (notDone != nullptr) notDone->push_back(operation.target.substr(root.size() + 1));
   }
   return failures;
 }
 
 std::size_t ApplyComparedResult(const std::wstring& instructionPath,
                                 const std::wstring& packageFolder,
-                                const std::wstring& installedFolder, const PauseGate& passGate) {
+                                const std::wstring& installedFolder, const PauseGate& passGate,
+                                std::vector<std::wstring>* notDone) {
   const auto bytes = ReadFileBytes(instructionPath);
-  if (!bytes) return 1;
+  if (!bytes) {
+    LogLine(L"failed: the instruction file cannot be read back: " + instructionPath);
+    return 1;
+  }
   return ApplyInstructions(upgrade::ReadComparedResult(*bytes, SystemCodePage()), packageFolder,
-                           installedFolder, passGate);
+                           installedFolder, passGate, notDone);
 }
 
 void UpdateDisplayVersion(const std::wstring& setupIniPath) {
@@ -83,11 +127,20 @@ AppliedUpgrade CompareAndApply(const std::wstring& newFolder, const std::wstring
   // Without the package's list every installed file would count as removed from the package:
   // nothing is done rather than the program deleted.
   const std::optional<upgrade::FileList> newEntries = LoadFileList(newList);
-  if (!newEntries) return {};
-  const upgrade::FileList oldEntries = LoadFileList(oldList).value_or(upgrade::FileList{});
+  if (!newEntries) {
+    LogLine(L"failed: the package's file list cannot be read: " + newList);
+    return {{}, 1};
+  }
+  std::optional<upgrade::FileList> oldEntries = LoadFileList(oldList);
+  // A list that is there but cannot be read would make every installed file look new.
+  if (!oldEntries && FileExists(oldList)) {
+    LogLine(L"failed: the installed file list cannot be read: " + oldList);
+    return {{}, 1};
+  }
+  if (!oldEntries) oldEntries.emplace();
   std::vector<std::wstring> result;
-  upgrade::ListCopies(*newEntries, oldEntries, result);
-  upgrade::ListDeletions(*newEntries, oldEntries, result);
+  upgrade::ListCopies(*newEntries, *oldEntries, result);
+  upgrade::ListDeletions(*newEntries, *oldEntries, result);
   if (result.empty()) return {};
   const std::vector<std::wstring> skipped =
       upgrade::TakeOutUnencodableLines(result, SystemCodePage());
@@ -99,15 +152,28 @@ AppliedUpgrade CompareAndApply(const std::wstring& newFolder, const std::wstring
                                            : strings::WithTrailingSeparator(instructionFolder) +
                                                  std::wstring(upgrade::kComparedResultName);
   std::size_t failures = 0;
+  std::vector<std::wstring> notDone;
   if (!instructionPath.empty() && WriteFileBytes(instructionPath, bytes)) {
-    failures = ApplyComparedResult(instructionPath, newFolder, oldFolder, passGate);
+    failures = ApplyComparedResult(instructionPath, newFolder, oldFolder, passGate, &notDone);
   } else {
     // Without a place for the instruction file the instructions are carried out as made.
     failures = ApplyInstructions(upgrade::ReadComparedResult(bytes, SystemCodePage()), newFolder,
-                                 oldFolder, passGate);
+                                 oldFolder, passGate, &notDone);
   }
   if (passGate) passGate();
-  LogFileOperation(L"copied", oldList, CopyFileThroughGate(newList, oldList, false, nullptr));
+  if (failures == 0) {
+    LogFileOperation(L"copied", oldList, CopyFileThroughGate(newList, oldList, false, nullptr));
+  } else {
+    // What was not done keeps its installed line, so that the next run of this upgrade finds it
+    // again and does exactly that.
+    const bool written = WriteFileBytes(oldList, upgrade::WriteFileList(upgrade::ListAfterUpgrade(
+                                                     *newEntries, *oldEntries, notDone)));
+    LogFileOperation(
+        L"written (the installed files, " + std::to_wstring(failures) + L" not as the package's)",
+        oldList, written);
+    LogLine(L"failed: the upgrade is incomplete; running this package again completes it");
+  }
+  // The updater reads the version: it is recorded either way.
   UpdateDisplayVersion(setupIniPath);
   return {std::move(result), failures};
 }

@@ -3,9 +3,11 @@
 #include <optional>
 
 #include "core/strings/string_util.h"
+#include "record/restart_deletions.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
+#include "util/release_list_removal.h"
 #include "util/removal_guards.h"
 #include "util/setup_log.h"
 
@@ -23,16 +25,22 @@ bool Overlap(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder,
+bool RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder,
                             const std::wstring& entryKeyPath) {
+  // A record that names no uninstaller copy has none to replace.
+  if (uninstallerPath.empty()) return true;
   const size_t separator = uninstallerPath.rfind(L'\\');
-  if (separator == std::wstring::npos) return;
-  const std::wstring target = NormalisedAbsolutePath(uninstallerPath.substr(0, separator));
+  const std::wstring target = separator == std::wstring::npos
+                                  ? std::wstring()
+                                  : NormalisedAbsolutePath(uninstallerPath.substr(0, separator));
   const std::wstring source = NormalisedAbsolutePath(setupFolder);
-  if (target.empty() || source.empty() || !IsRemovableInstallDir(target) ||
-      Overlap(target, source)) {
-    return;
+  if (target.empty() || source.empty() || !IsRemovableInstallDir(target)) {
+    LogLine(L"failed: the uninstaller copy is not replaced, its folder is refused: " +
+            uninstallerPath);
+    return false;
   }
+  // Run from the uninstaller copy itself: there is nothing to replace.
+  if (Overlap(target, source)) return true;
   // While the copy is emptied and filled the entry has no command, so that an upgrade ended half
   // way leaves no command that starts a partial copy: the package run again removes the
   // installation from its record instead.
@@ -48,8 +56,14 @@ void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstr
   ClearFolderTree(target + L"\\", nullptr, nullptr);
   // The payload stays out of the copy, however the package spells its folder.
   const std::wstring payload = SubfolderSpelling(source + L"\\", L"Program Files");
-  CopyFolderTree(source + L"\\", target + L"\\", nullptr, false, payload, nullptr);
+  const std::size_t notCopied =
+      CopyFolderTree(source + L"\\", target + L"\\", nullptr, false, payload, nullptr);
+  RemoveReleaseFileLists(target + L"\\");
+  bool complete = notCopied == 0 && FileExists(uninstallerPath) && KeepFolderPastRestart(target);
+  if (!complete) LogLine(L"failed: the uninstaller copy is incomplete: " + uninstallerPath);
   if (command && FileExists(uninstallerPath) && !entry.WriteString(L"UninstallString", *command)) {
-    LogLine(L"upgrade: the uninstall entry is left without its command: " + entryKeyPath);
+    LogLine(L"failed: the uninstall entry is left without its command: " + entryKeyPath);
+    complete = false;
   }
+  return complete;
 }

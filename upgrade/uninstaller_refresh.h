@@ -11,6 +11,10 @@
 // (IsRemovableInstallDir), or when it and the setup folder hold one another: the running
 // package is never emptied.
 // The command of the uninstall entry at `entryKeyPath` (below HKEY_LOCAL_MACHINE; "" for none)
-// is taken out while the copy is made and put back once the uninstaller is there.
-void RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder,
+// is taken out while the copy is made and put back once the uninstaller is there. The release's
+// file lists stay out of the copy (RemoveReleaseFileLists).
+// Returns false, with a line in the log, when the copy is incomplete, the command could not be
+// put back, or the folder is refused; true when it is complete or there was nothing to replace (no
+// uninstaller named, or the package is the copy itself).
+bool RefreshUninstallerCopy(const std::wstring& uninstallerPath, const std::wstring& setupFolder,
                             const std::wstring& entryKeyPath = L"");

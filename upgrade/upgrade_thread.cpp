@@ -28,7 +28,9 @@ void TUpgradeThread::Execute() {
   const std::wstring package =
       strings::WithTrailingSeparator(setupFolder_) + L"Program Files\\" + record_.Product;
   PassGate();
-  complete_ = CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES),
-                              App.Paths.SetupIniPath, [this] { PassGate(); })
-                  .failures == 0;
+  AskingAboutFailedWrites([&] {
+    complete_ = CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES),
+                                App.Paths.SetupIniPath, [this] { PassGate(); })
+                    .failures == 0;
+  });
 }

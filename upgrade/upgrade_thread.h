@@ -17,7 +17,7 @@ class TUpgradeThread : public TWorkerThread {
 
   // True when the folder was compared and every copy and deletion was done; read once
   // Finished(). The wizard shows its finish page either way; a quiet run reports it.
-  bool Complete() const { return complete_; }
+  bool Complete() const override { return complete_; }
 
  protected:
   void Execute() override;

@@ -121,6 +121,33 @@ bool RegKey::WriteDword(const std::wstring& name, DWORD value) const {
   return status == ERROR_SUCCESS;
 }
 
+std::optional<std::wstring> RegKey::ReadMultiStringData(const std::wstring& name) const {
+  if (key_ == nullptr || HoldsNul(name)) return std::nullopt;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (::RegQueryValueExW(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      type != REG_MULTI_SZ) {
+    return std::nullopt;
+  }
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+  if (::RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &bytes) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  data.resize(bytes / sizeof(wchar_t));
+  return data;
+}
+
+bool RegKey::WriteMultiStringData(const std::wstring& name, const std::wstring& data) const {
+  if (key_ == nullptr || HoldsNul(name)) return false;
+  const LSTATUS status = ::RegSetValueExW(key_, name.c_str(), 0, REG_MULTI_SZ,
+                                          reinterpret_cast<const BYTE*>(data.data()),
+                                          static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+  LogRegistry(L"value written", logName_ + L"\\" + name + L" (REG_MULTI_SZ)", status);
+  return status == ERROR_SUCCESS;
+}
+
 std::optional<DWORD> RegKey::ReadDword(const std::wstring& name) const {
   if (key_ == nullptr || HoldsNul(name)) return std::nullopt;
   DWORD type = 0;

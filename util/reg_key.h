@@ -36,6 +36,11 @@ class RegKey {
   [[nodiscard]] bool WriteString(const std::wstring& name, const std::wstring& value) const;
   // Stores `value` as REG_DWORD. Returns false when the key is closed or the value was not stored.
   [[nodiscard]] bool WriteDword(const std::wstring& name, DWORD value) const;
+  // The data of a REG_MULTI_SZ value as stored, NULs included, or nothing when absent or of
+  // another type.
+  std::optional<std::wstring> ReadMultiStringData(const std::wstring& name) const;
+  // Stores `data` (NUL-separated strings ending with two NULs) as REG_MULTI_SZ.
+  [[nodiscard]] bool WriteMultiStringData(const std::wstring& name, const std::wstring& data) const;
   // The value as a number (REG_DWORD), or nothing when absent or of another type.
   std::optional<DWORD> ReadDword(const std::wstring& name) const;
   // Returns false when the value was not deleted, an absent value included.

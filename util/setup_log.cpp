@@ -11,6 +11,7 @@
 #include "util/folder_walk.h"
 #include "util/held_folder.h"
 #include "util/link_safe_files.h"
+#include "util/files_left_out.h"
 #include "util/scoped_handle.h"
 
 namespace {
@@ -73,6 +74,7 @@ void LogLine(std::wstring_view text) {
 
 void LogFileOperation(std::wstring_view done, const std::wstring& path, bool succeeded) {
   const DWORD error = ::GetLastError();
+  if (!succeeded && done == L"copied") NoteFileLeftOut(path);
   // Folder walks report every file: without a log nothing is put together.
   if (!SetupLogOpen()) return;
   if (succeeded) {

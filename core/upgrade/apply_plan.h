@@ -1,7 +1,6 @@
 // What carrying out "ComparedResult.txt" does to which files, decided before any file is touched.
-// The Windows side only performs the operations: CopyFileW overwriting for a copy (no folder is
-// created, so a file whose subfolder the installed folder lacks stays uncopied), DeleteFileW for a
-// deletion, results unchecked.
+// The Windows side performs the operations: a copy overwriting (creating the subfolders the
+// installed folder lacks), a deletion, and counts those that failed.
 #pragma once
 
 #include <span>

@@ -34,4 +34,16 @@ FileList ParseFileList(std::wstring_view text);
 // anything else is decoded with `codePage` (the system code page on Windows).
 FileList ReadFileList(std::span<const std::uint8_t> bytes, const strings::CodePage& codePage);
 
+// The bytes of a list file as the release tools write it: UTF-8 with a byte-order mark, one
+// "name=value" line each, every line ended by CR LF; an entry with neither name nor value is an
+// empty line.
+std::vector<std::uint8_t> WriteFileList(const FileList& list);
+
+// The installed list after an upgrade that did not carry out every instruction: the package's
+// list `newList`, except that each name in `notDone` (a copy or deletion that failed, letter case
+// ignored) keeps the installed list's entry from `oldList`, or has none when the installed list
+// had none. The next comparison of the two lists then repeats exactly what was not done.
+FileList ListAfterUpgrade(const FileList& newList, const FileList& oldList,
+                          std::span<const std::wstring> notDone);
+
 }  // namespace upgrade

@@ -81,5 +81,34 @@ TEST(UpgradeFileListTest, WithoutACodePageDecoderBytesAreLatin1) {
             (FileList{{L"\u00C6", L"\u00E9"}}));
 }
 
+TEST(UpgradeFileListTest, WrittenListReadsBackTheSame) {
+  const FileList list{{L"Kestra.exe", L"1a"}, {L"", L""}, {L"Sub\\\u0416.dat", L"2b"}};
+  const std::vector<std::uint8_t> bytes = WriteFileList(list);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(ReadFileList(bytes, strings::CodePage{}), list);
+}
+
+TEST(UpgradeFileListTest, ListAfterUpgradeKeepsTheInstalledLineOfWhatWasNotDone) {
+  const FileList installed{{L"kept.dll", L"1"},
+                           {L"changed.dll", L"1"},
+                           {L"held.dll", L"1"},
+                           {L"gone.dll", L"1"},
+                           {L"stuck.dll", L"1"}};
+  const FileList package{{L"kept.dll", L"1"},
+                         {L"changed.dll", L"2"},
+                         {L"held.dll", L"2"},
+                         {L"new.dll", L"2"},
+                         {L"late.dll", L"2"}};
+  // held.dll not replaced, late.dll (new) not copied, stuck.dll not deleted; names match
+  // without regard to letter case.
+  const std::vector<std::wstring> notDone{L"HELD.dll", L"late.dll", L"stuck.DLL"};
+  EXPECT_EQ(ListAfterUpgrade(package, installed, notDone), (FileList{{L"kept.dll", L"1"},
+                                                                     {L"changed.dll", L"2"},
+                                                                     {L"held.dll", L"1"},
+                                                                     {L"new.dll", L"2"},
+                                                                     {L"stuck.dll", L"1"}}));
+  EXPECT_EQ(ListAfterUpgrade(package, installed, {}), package);
+}
+
 }  // namespace
 }  // namespace upgrade

@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "tests/e2e/installed_product.h"
+#include "tests/e2e/machine_state.h"
+#include "tests/e2e/wizard_walk.h"
 #include "tools/driver/driver.h"
+#include "util/scoped_handle.h"
 
 namespace {
 
@@ -450,3 +453,84 @@ TEST(Install, WindowsXpOpensTheProductFolderWithoutACommand) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every text of a box: its static controls, one after the other.
+std::wstring BoxText(HWND box) {
+  std::wstring text;
+  for (const driver::WindowInfo& child : driver::ChildWindows(box)) {
+    if (child.className == L"Static") text += child.title + L"\n";
+  }
+  return text;
+}
+
+// From the welcome page to the box about a file that cannot be written.
+std::optional<driver::MessageBoxInfo> InstallUntilTheBox(const driver::Process& setup) {
+  HWND welcome = ShownPage(setup, L"TFWelcome");
+  Click(welcome, L"&Next >");
+  HWND licence = ShownPage(setup, L"TFEULA");
+  Click(licence, L"I &accept the terms of the licence agreement");
+  HWND next = driver::FindChildByText(licence, L"&Next >");
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(next) != FALSE; }, 10s));
+  Click(licence, L"&Next >");
+  Click(ShownPage(setup, L"TFAskInstall"), L"&Install");
+  return driver::WaitForMessageBox(setup.Id(), kWorkTimeout);
+}
+
+}  // namespace
+
+// The program file held open without sharing by another program, in a program folder that is
+// there already: the box names the file and why; Retry once the holder has ended installs it
+// and ends "complete"; Skip this file ends "incomplete", names the file and offers no start of
+// the program that is not the package's.
+TEST(Install, AFileHeldOpenIsNamedAndCanBeRetriedOrSkipped) {
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
+  const auto package = MakeProductPackage(L"held-program", L"InstallWizard_Texts.xls",
+                                          {"Kestra", "KestraCapture", "KestraCapture"}, false);
+  const std::wstring program = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Kestra\\Kestra\\Kestra.exe";
+  for (const bool retry : {true, false}) {
+    SCOPED_TRACE(retry ? "Retry" : "Skip this file");
+    WriteFileText(program, "another program's file");
+    win::ScopedHandle held(::CreateFileW(program.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.IsValid());
+    driver::Process setup(L"\"" + package->SetupPath() + L"\"", package->Folder());
+    const auto box = InstallUntilTheBox(setup);
+    ASSERT_TRUE(box.has_value()) << "the held file is asked about";
+    const std::wstring text = BoxText(box->handle);
+    EXPECT_NE(text.find(program), std::wstring::npos) << Narrow(text);
+    EXPECT_NE(text.find(L"It is in use by another program."), std::wstring::npos) << Narrow(text);
+    if (retry) {
+      held.Reset();
+      ASSERT_TRUE(driver::AnswerMessageBox(*box, L"&Retry"));
+    } else {
+      ASSERT_TRUE(driver::AnswerMessageBox(*box, L"&Skip this file"));
+    }
+    HWND finish = ShownPage(setup, L"TFFinish", kWorkTimeout);
+    ASSERT_NE(finish, nullptr);
+    HWND headline = driver::FindChildByText(
+        finish, retry ? L"Installation complete" : L"Installation incomplete");
+    ASSERT_NE(headline, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(headline));
+    HWND start = driver::FindChildByText(finish, L"&Start Kestra Capture now");
+    if (retry) {
+      EXPECT_EQ(FileBytes(program), std::optional<std::string>("MZ the Kestra program"));
+    } else {
+      bool named = false;
+      for (const driver::WindowInfo& child : driver::ChildWindows(finish)) {
+        named = named || child.title.find(L"Kestra.exe") != std::wstring::npos;
+      }
+      EXPECT_TRUE(named) << "the finish page names the file left out";
+      EXPECT_TRUE(start == nullptr || !::IsWindowVisible(start)) << "no start of a missing program";
+    }
+    Click(finish, L"&Finish");
+    EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+    held.Reset();
+    const auto quietUninstall =
+        MachineValue(std::wstring(kUninstallKey) + L"KestraCapture", L"QuietUninstallString");
+    ASSERT_TRUE(quietUninstall.has_value());
+    driver::Process removal(*quietUninstall);
+    EXPECT_EQ(removal.WaitForExit(kWorkTimeout), std::optional<DWORD>(0));
+  }
+}

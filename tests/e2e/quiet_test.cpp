@@ -108,7 +108,24 @@ TEST(Quiet, InstallsWithoutAWindowThenTheEntrysQuietCommandRemovesIt) {
   EXPECT_FALSE(MachineKeyExists(kEntry));
   EXPECT_FALSE(MachineKeyExists(kPrivateKey));
   EXPECT_FALSE(FileExists(product + L"\\Kestra\\Kestra.exe"));
-  EXPECT_EQ(RunWatched(*quietUninstall, L"").exitCode, std::optional<DWORD>(201))
+  // The uninstaller copy went too, but for what it could not delete while it ran: that is left
+  // for the next restart to delete.
+  const std::wstring backup = uninstaller->substr(0, uninstaller->rfind(L'\\'));
+  const std::vector<std::wstring> left = FolderNames(backup);
+  EXPECT_TRUE(left.empty() || left == std::vector<std::wstring>{L"Setup.exe"});
+  win::RegKey sessionManager;
+  ASSERT_TRUE(sessionManager.Open(
+      HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", KEY_READ));
+  const std::wstring pending =
+      sessionManager.ReadMultiStringData(L"PendingFileRenameOperations").value_or(L"");
+  for (const std::wstring& path : {*uninstaller, backup}) {
+    if (!FileExists(path) && !FolderExists(path)) continue;
+    EXPECT_NE(pending.find(path + std::wstring(1, L'\0')), std::wstring::npos)
+        << Narrow(path) << " is left without a deletion at the next restart";
+  }
+  EXPECT_EQ(
+      RunWatched(L"\"" + package->SetupPath() + L"\" uninstall /quiet", package->Folder()).exitCode,
+      std::optional<DWORD>(201))
       << "nothing left to remove";
 }
 
@@ -172,6 +189,64 @@ TEST(Quiet, AHardLinkPlantedAsTheDefaultLogIsNotWrittenThrough) {
   }
   EXPECT_TRUE(ownLog) << "a log of its own beside the planted name";
   ::DeleteFileW(log.c_str());
+}
+
+bool LockHeld(const std::wstring& name) {
+  const win::ScopedHandle lock(::OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+  return lock.IsValid();
+}
+
+// Two runs for the same product at once: the second says so, ends as Windows Installer's 1618
+// that deployment tools retry later, and changes nothing; the first installs.
+TEST(Quiet, ASecondRunOfTheSameProductEndsWith1618) {
+  const ForgottenAtTheEnd forgotten(L"KestraCapture", L"Kestra Software");
+  const auto package =
+      MakeProductPackage(L"quiet-twice", L"InstallWizard_Texts.xls", KestraCapture(), false);
+  const std::wstring lock = L"Global\\Setup run KestraCapture";
+  const std::wstring install = L"\"" + package->SetupPath() + L"\" /quiet /log=";
+  {
+    driver::Process first(install + L"C:\\quiet-first.log", package->Folder());
+    const auto deadline = std::chrono::steady_clock::now() + 120s;
+    while (!LockHeld(lock) && !first.WaitForExit(0ms) &&
+           std::chrono::steady_clock::now() < deadline) {
+      ::Sleep(10);
+    }
+    ASSERT_TRUE(LockHeld(lock)) << "the first run holds the lock while it works";
+    const WatchedRun second = RunWatched(install + L"C:\\quiet-second.log", package->Folder());
+    EXPECT_EQ(second.exitCode, std::optional<DWORD>(1618));
+    EXPECT_TRUE(second.windowsSeen.empty());
+    EXPECT_EQ(first.WaitForExit(300s), std::optional<DWORD>(0));
+  }
+  EXPECT_NE(LogText(L"C:\\quiet-second.log").find("Setup ended with exit code 1618"),
+            std::string::npos);
+  EXPECT_EQ(MachineValue(kEntry, L"DisplayVersion"), std::optional<std::wstring>(L"2.0"));
+
+  // While another run holds the lock: nothing changes, and a wizard shows the message (built
+  // into Setup.exe for a workbook without it).
+  const win::ScopedHandle held(::CreateMutexW(nullptr, TRUE, lock.c_str()));
+  ASSERT_TRUE(held.IsValid());
+  const catalogue::PrefixSnapshot before = catalogue::TakeSnapshot();
+  EXPECT_EQ(RunWatched(L"\"" + package->SetupPath() + L"\" uninstall /quiet /log=C:\\q.log",
+                       package->Folder())
+                .exitCode,
+            std::optional<DWORD>(1618));
+  EXPECT_EQ(catalogue::Differences(before, catalogue::TakeSnapshot(), {L"C:\\q.log"}),
+            std::vector<std::wstring>{});
+  e2e::TestPackage minimal(L"quiet-twice-minimal");
+  minimal.AddTestData(L"Minimal_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  minimal.WriteText(L"Setup.ini", KestraCapture().Text());
+  driver::Process wizard(L"\"" + minimal.SetupPath() + L"\"", minimal.Folder());
+  const auto box = driver::WaitForMessageBox(wizard.Id(), 60s);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_NE(box->text.find(L"Setup of this product is running already."), std::wstring::npos)
+      << Narrow(box->text);
+  EXPECT_TRUE(driver::AnswerMessageBox(*box, IDOK));
+  EXPECT_EQ(wizard.WaitForExit(30s), std::optional<DWORD>(0));
+  ::ReleaseMutex(held.Get());
+
+  const auto quietUninstall = MachineValue(kEntry, L"QuietUninstallString");
+  ASSERT_TRUE(quietUninstall.has_value());
+  EXPECT_EQ(RunWatched(*quietUninstall, L"").exitCode, std::optional<DWORD>(0));
 }
 
 struct RefusalCase {

@@ -10,6 +10,7 @@
 
 #include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
+#include "tests/e2e/watched_run.h"
 #include "tests/e2e/wizard_walk.h"
 #include "tools/driver/driver.h"
 
@@ -170,18 +171,22 @@ TEST(Uninstall, AnywayKeepsWhatTheSamePublishersOtherProductNeeds) {
 }
 
 // Records whose fields are empty or name more than one installation: each removal that would
-// reach beyond the product is passed over, and everything else survives.
+// reach beyond the product is passed over, and everything else survives. A product folder the
+// removal refuses is not removed, so the entry and the record stay and the run says so.
 TEST(Uninstall, RecordsWithEmptyOrWideFieldsRemoveNothingElse) {
   const std::wstring programFiles = SpecialFolder(CSIDL_PROGRAM_FILES);
+  const std::wstring windows = SpecialFolder(CSIDL_WINDOWS);
   const struct {
     const char* label;
     std::wstring installDir;
     std::wstring uninstRegFolder;
+    DWORD exitCode;  // 0: the record goes; 502: the refused folder keeps entry and record
   } cases[] = {
-      {"empty fields", L"", L""},
-      {"drive root", L"C:\\", L"\\"},
-      {"Program Files folder", programFiles, L""},
-      {"Windows folder", SpecialFolder(CSIDL_WINDOWS), L"\\\\"},
+      {"empty fields", L"", L"", 0},
+      {"drive root", L"C:\\", L"\\", 502},
+      {"Program Files folder", programFiles, L"", 502},
+      {"Windows folder", windows, L"\\\\", 502},
+      {"Windows folder with the product's own entry", windows, L"KestraOCR", 502},
   };
   const std::wstring otherEntry = std::wstring(kUninstallKey) + L"KestraGuardNeighbour";
   WriteStringValue(HKEY_LOCAL_MACHINE, otherEntry, L"Marker", L"kept");
@@ -189,30 +194,38 @@ TEST(Uninstall, RecordsWithEmptyOrWideFieldsRemoveNothingElse) {
   WriteStringValue(HKEY_CURRENT_USER, kRunKey, L"", L"default.exe");
   WriteFileText(L"C:\\kestra-guard-canary.txt", "canary");
   WriteFileText(programFiles + L"\\KestraGuardCanary\\canary.txt", "canary");
+  WriteFileText(windows + L"\\kestra-guard-canary.txt", "canary");
 
   e2e::TestPackage package(L"uninstall-guards");
   WriteUninstallPackage(package, "Kestra Guard", "KestraOCR");
+  const std::wstring privateKey = L"Software\\Kestra Guard\\KestraOCR";
+  const std::wstring entry = std::wstring(kUninstallKey) + L"KestraOCR";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    const std::wstring privateKey = L"Software\\Kestra Guard\\KestraOCR";
     for (const wchar_t* name : {L"ExecOnBoot", L"LINK_ProgramsExec", L"LINK_ProgramUnist",
                                 L"LINK_ProgramsManual", L"LINK_DesktopExec"}) {
       WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, name, L"");
     }
     WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"InstallDir", c.installDir);
     WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"UninstRegFolder", c.uninstRegFolder);
+    WriteStringValue(HKEY_LOCAL_MACHINE, entry, L"DisplayVersion", L"1.0");
 
-    UninstallAnyway(package);
+    const WatchedRun run =
+        RunWatched(L"\"" + package.SetupPath() + L"\" uninstallanyway /quiet", package.Folder());
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(c.exitCode));
 
-    EXPECT_FALSE(MachineKeyExists(privateKey)) << "the record's own key goes";
+    const bool kept = c.exitCode != 0;
+    EXPECT_EQ(MachineKeyExists(privateKey), kept) << "the record's own key";
+    EXPECT_TRUE(MachineKeyExists(entry)) << "no row names it, but the last, which keeps it";
     EXPECT_TRUE(MachineKeyExists(otherEntry));
     EXPECT_TRUE(MachineKeyExists(kUninstallKey));
     EXPECT_EQ(RunValue(L"KestraGuardNeighbour"), std::optional<std::wstring>(L"neighbour.exe"));
     EXPECT_EQ(RunValue(L""), std::optional<std::wstring>(L"default.exe"));
     EXPECT_TRUE(FileExists(L"C:\\kestra-guard-canary.txt"));
     EXPECT_TRUE(FileExists(programFiles + L"\\KestraGuardCanary\\canary.txt"));
+    EXPECT_TRUE(FileExists(windows + L"\\kestra-guard-canary.txt"));
     EXPECT_TRUE(FileExists(package.SetupPath()));
-    EXPECT_TRUE(FolderExists(SpecialFolder(CSIDL_WINDOWS) + L"\\system32"));
+    EXPECT_TRUE(FolderExists(windows + L"\\system32"));
   }
 }
 

@@ -11,7 +11,9 @@
 
 #include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
+#include "tests/e2e/watched_run.h"
 #include "tools/driver/driver.h"
+#include "util/scoped_handle.h"
 
 namespace {
 
@@ -119,7 +121,8 @@ TEST(Upgrade, FromTheCommandLineCopiesOnlyWhatTheListsSayChanged) {
   EXPECT_EQ(FileBytes(program + L"new.dll"), std::optional<std::string>("version 2"));
   EXPECT_EQ(FileBytes(program + L"Data\\inner.txt"), std::optional<std::string>("version 2"));
   EXPECT_EQ(FileBytes(program + L"removed.dll"), std::nullopt);
-  EXPECT_FALSE(FolderExists(program + L"sub")) << "a file whose folder is missing is not copied";
+  EXPECT_EQ(FileBytes(program + L"sub\\x.dll"), std::optional<std::string>("version 2"))
+      << "a file of a folder the installation lacks arrives with its folder";
   EXPECT_EQ(FileBytes(program + L"Application_FileList.txt"), std::optional<std::string>(newList));
   EXPECT_EQ(FileBytes(installed.root + L"\\victim.txt"),
             std::optional<std::string>("outside the program folder"));
@@ -138,6 +141,80 @@ TEST(Upgrade, FromTheCommandLineCopiesOnlyWhatTheListsSayChanged) {
   EXPECT_TRUE(FileBytes(installed.backup + L"Texts\\InstallWizard_Texts.xls").has_value());
   EXPECT_EQ(FileBytes(installed.backup + L"Stale.txt"), std::nullopt);
   EXPECT_FALSE(FolderExists(installed.backup + L"Program Files"));
+}
+
+// A changed file held open without sharing (the program still running, a scan): the quiet
+// upgrade ends with 1603 and records the version; the same command again copies exactly that
+// file and ends with 0.
+TEST(Upgrade, AFileHeldOpenIsCopiedByTheNextRun) {
+  const std::string oldList = "held.dll=1\r\nfree.dll=1\r\nApplication_FileList.txt=1\r\n";
+  const std::string newList =
+      "held.dll=2\r\nfree.dll=2\r\nNewSub\\extra.dat=2\r\nApplication_FileList.txt=2\r\n";
+  const Installed installed = SeedInstallation(L"KestraHeld", L"KestraHeldUp", oldList);
+  WriteFileText(installed.program + L"held.dll", "version 1");
+  WriteFileText(installed.program + L"free.dll", "version 1");
+  e2e::TestPackage package(L"upgrade-held");
+  WritePackage(package, "KestraHeld", "KestraHeldUp", newList);
+  for (const wchar_t* name : {L"held.dll", L"free.dll", L"NewSub\\extra.dat"}) {
+    package.WriteText(std::wstring(L"Program Files\\KestraHeld\\") + name, "version 2");
+  }
+  const std::wstring command = L"\"" + package.SetupPath() + L"\" upgrade /quiet";
+  {
+    const win::ScopedHandle held(::CreateFileW((installed.program + L"held.dll").c_str(),
+                                               GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.IsValid());
+    EXPECT_EQ(RunWatched(command, package.Folder()).exitCode, std::optional<DWORD>(1603));
+  }
+  const std::wstring list = installed.program + L"Application_FileList.txt";
+  EXPECT_EQ(FileBytes(installed.program + L"held.dll"), std::optional<std::string>("version 1"));
+  EXPECT_EQ(FileBytes(installed.program + L"NewSub\\extra.dat"),
+            std::optional<std::string>("version 2"));
+  EXPECT_EQ(FileBytes(list), std::optional<std::string>(
+                                 "\xEF\xBB\xBFheld.dll=1\r\nfree.dll=2\r\nNewSub\\extra.dat=2\r\n"
+                                 "Application_FileList.txt=2\r\n"));
+  EXPECT_EQ(DisplayVersion(L"KestraHeldUp"), std::optional<std::wstring>(L"2.0"));
+
+  EXPECT_EQ(RunWatched(command, package.Folder()).exitCode, std::optional<DWORD>(0));
+  EXPECT_EQ(FileBytes(installed.program + L"held.dll"), std::optional<std::string>("version 2"));
+  EXPECT_EQ(FileBytes(list), std::optional<std::string>(newList));
+}
+
+// The same in the wizard: the box names the held file; Skip this file ends on the finish page
+// saying "incomplete".
+TEST(Upgrade, AFileHeldOpenInTheWizardIsAskedAboutAndSkipped) {
+  const std::string oldList = "held.dll=1\r\nApplication_FileList.txt=1\r\n";
+  const std::string newList = "held.dll=2\r\nApplication_FileList.txt=2\r\n";
+  const Installed installed = SeedInstallation(L"KestraHeldWizard", L"KestraHeldWizard", oldList);
+  WriteFileText(installed.program + L"held.dll", "version 1");
+  e2e::TestPackage package(L"upgrade-held-wizard");
+  WritePackage(package, "KestraHeldWizard", "KestraHeldWizard", newList);
+  package.WriteText(L"Program Files\\KestraHeldWizard\\held.dll", "version 2");
+  const std::wstring held = installed.program + L"held.dll";
+  win::ScopedHandle holder(::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(holder.IsValid());
+
+  Process setup(L"\"" + package.SetupPath() + L"\" upgrade", package.Folder());
+  const auto ask =
+      driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFAskUpgradeAndRepair", kTimeout);
+  ASSERT_TRUE(ask.has_value());
+  driver::Click(driver::FindChildByText(ask->handle, L"&Upgrade"));
+  const auto box = driver::WaitForMessageBox(setup.Id(), kTimeout);
+  ASSERT_TRUE(box.has_value()) << "the held file is asked about";
+  std::wstring text;
+  for (const driver::WindowInfo& child : driver::ChildWindows(box->handle)) text += child.title;
+  EXPECT_NE(text.find(held), std::wstring::npos) << Narrow(text);
+  ASSERT_TRUE(driver::AnswerMessageBox(*box, L"&Skip this file"));
+  const auto finish = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFFinish", kTimeout);
+  ASSERT_TRUE(finish.has_value());
+  HWND headline = driver::FindChildByText(finish->handle, L"Upgrade incomplete");
+  ASSERT_NE(headline, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(headline));
+  driver::Click(driver::FindChildByText(finish->handle, L"&Finish"));
+  EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+  holder.Reset();
+  EXPECT_EQ(FileBytes(held), std::optional<std::string>("version 1"));
 }
 
 TEST(Upgrade, IdenticalListsChangeNothing) {

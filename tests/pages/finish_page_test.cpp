@@ -17,6 +17,7 @@ namespace {
 
 const std::wstring kFolder = L"C:\\finish-test";
 const std::wstring kMarker = kFolder + L"\\Installed.log";
+const std::wstring kProgram = kFolder + L"\\Kestra.exe";
 
 void WriteFile(const std::wstring& path, const std::string& content) {
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -49,6 +50,8 @@ class FinishPageTest : public testing::TestWithParam<FinishCase> {
     App.Paths.SetupIniPath = kFolder + L"\\Setup.ini";
     ::DeleteFileW(App.Paths.SetupIniPath.c_str());
     App.Paths.ProgramDir = kFolder;
+    App.Paths.ProgramExePath = kProgram;
+    WriteFile(kProgram, "MZ");
     App.Info.TextSection = L"InstallWizard";
     winfx::Application.Initialize();
     CreateForms();
@@ -76,6 +79,18 @@ TEST_P(FinishPageTest, ShowsTheJobsLabelsAndPreparesTheStartOption) {
   const bool install = std::wstring(c.mode) == L"Install";
   EXPECT_EQ(FileSize(kMarker), install ? 0 : 21)
       << "the marker is made empty after an installation only";
+}
+
+// The program's file did not arrive: starting it is not offered, whatever Setup.ini says.
+TEST_F(FinishPageTest, AProgramThatIsNotThereIsNotOfferedToStart) {
+  WriteFile(App.Paths.SetupIniPath, "[Setup]\r\n%Exe_AfterInstall=1\r\n");
+  ::DeleteFileW(kProgram.c_str());
+  pages::HandOverRun({L"Install", {}});
+  FFinish->Show();
+
+  EXPECT_FALSE(FFinish->Control(L"ck_StartProgram").Visible());
+  EXPECT_FALSE(FFinish->Control(L"ck_StartProgram").Checked());
+  EXPECT_EQ(FileSize(kMarker), 0) << "the marker is made as after every installation";
 }
 
 INSTANTIATE_TEST_SUITE_P(

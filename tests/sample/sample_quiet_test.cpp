@@ -130,7 +130,9 @@ TEST_F(SampleQuiet, InstallAndRemovalLeaveWhatTheWizardLeaves) {
   EXPECT_EQ(removal.windowsSeen, std::vector<std::wstring>{});
   EXPECT_EQ(Changes(wizardRemoved, catalogue::TakeSnapshot(), logs), std::vector<std::wstring>{})
       << "the quiet removal leaves what the wizard's leaves";
-  EXPECT_EQ(RunWatched(*quiet, L"").exitCode, std::optional<DWORD>(201));
+  EXPECT_EQ(RunWatched(L"\"" + package + L"Setup.exe\" uninstall /quiet", package).exitCode,
+            std::optional<DWORD>(201))
+      << "nothing left to remove";
 }
 
 TEST_F(SampleQuiet, UpgradeCarriesReleaseAToReleaseB) {
@@ -142,6 +144,12 @@ TEST_F(SampleQuiet, UpgradeCarriesReleaseAToReleaseB) {
   ASSERT_EQ(RunWatched(L"\"" + packageA + L"Setup.exe\" /quiet", packageA).exitCode,
             std::optional<DWORD>(0));
   ASSERT_TRUE(FileBytes(program + L"Plugins\\ScannerBridge.kpl").has_value());
+  const auto uninstaller = MachineValue(kPrivateKey, L"UninstOnAppDataDir");
+  ASSERT_TRUE(uninstaller.has_value());
+  const std::wstring copy = uninstaller->substr(0, uninstaller->rfind(L'\\') + 1);
+  ASSERT_TRUE(FileBytes(packageA + L"SHA256SUMS").has_value());
+  EXPECT_FALSE(FileBytes(copy + L"SHA256SUMS").has_value())
+      << "the release's list names payload files the uninstaller copy does not hold";
   const auto unchangedBefore = FileBytes(program + L"KestraCapture.exe");
 
   const WatchedRun upgrade = RunWatched(L"\"" + packageB + L"Setup.exe\" upgrade /quiet", packageB);
@@ -154,11 +162,9 @@ TEST_F(SampleQuiet, UpgradeCarriesReleaseAToReleaseB) {
   EXPECT_EQ(FileBytes(program + L"KestraCapture.exe"), unchangedBefore);
   EXPECT_EQ(driver::ReadRegistryString(HKEY_LOCAL_MACHINE, kEntry, L"DisplayVersion"),
             std::optional<std::wstring>(L"2.2.0"));
-  const auto uninstaller = MachineValue(kPrivateKey, L"UninstOnAppDataDir");
-  ASSERT_TRUE(uninstaller.has_value());
-  const std::wstring copy = uninstaller->substr(0, uninstaller->rfind(L'\\') + 1);
   EXPECT_EQ(FileBytes(copy + L"Setup.ini"), FileBytes(packageB + L"Setup.ini"))
       << "the uninstaller's copy is release B's";
+  EXPECT_FALSE(FileBytes(copy + L"SHA256SUMS").has_value());
 }
 
 }  // namespace

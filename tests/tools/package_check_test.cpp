@@ -319,6 +319,18 @@ TEST_F(PackageCheck, ALanguageColumnInOtherLetterCaseIsRead) {
       << testing::PrintToString(FindingLines(package_check::CheckPackage(copy_)));
 }
 
+TEST_F(PackageCheck, AWorkbookWithoutATextBuiltIntoSetupIsWarnedAboutNotRefused) {
+  UseWorkbook(copy_, "no_built_in_texts.xls");
+  const package_check::Findings findings = package_check::CheckPackage(copy_);
+  EXPECT_FALSE(findings.HasDefects()) << testing::PrintToString(FindingLines(findings));
+  ASSERT_FALSE(findings.Warnings().empty());
+  const std::string warning = strings::WideToUtf8(FindingText(findings.Warnings().front()));
+  EXPECT_NE(warning.find("column English: texts missing, shown in Setup.exe's built-in English: "
+                         "InstallWizard/MSG_401"),
+            std::string::npos)
+      << warning;
+}
+
 class SeededDefect : public PackageCheck, public testing::WithParamInterface<Defect> {};
 
 TEST_P(SeededDefect, IsNamed) {

@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "tests/util/test_files.h"
 #include "util/reg_key.h"
+#include "util/scoped_handle.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ TEST_F(FileListUpgrade, CopiesNewAndChangedDeletesRemovedAndRecordsTheVersion) {
   const AppliedUpgrade applied = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
   const std::vector<std::wstring>& lines = applied.instructions;
 
-  EXPECT_EQ(applied.failures, 1u) << "sub\\x.dll: its folder is not created";
+  EXPECT_EQ(applied.failures, 0u) << "sub\\x.dll arrives with its folder";
   EXPECT_EQ(lines,
             (std::vector<std::wstring>{L"copy=changed.dll", L"copy=new.dll", L"copy=sub\\x.dll",
                                        L"copy=Data\\inner.txt", L"delete=removed.dll"}));
@@ -115,10 +116,50 @@ TEST_F(FileListUpgrade, CopiesNewAndChangedDeletesRemovedAndRecordsTheVersion) {
   EXPECT_EQ(test_files::ReadText(l.installed + L"new.dll"), "new");
   EXPECT_EQ(test_files::ReadText(l.installed + L"Data\\inner.txt"), "new");
   EXPECT_FALSE(test_files::IsFile(l.installed + L"removed.dll"));
-  EXPECT_FALSE(test_files::IsFolder(l.installed + L"sub")) << "no folder is created";
+  EXPECT_EQ(test_files::ReadText(l.installed + L"sub\\x.dll"), "new");
   EXPECT_EQ(test_files::ReadText(l.installed + L"Application_FileList.txt"),
             test_files::ReadText(l.package + L"\\Application_FileList.txt"));
   EXPECT_EQ(DisplayVersion(L"KestraUpgradeOne"), L"2.0");
+}
+
+// A changed file held open without sharing is not replaced: the installed list keeps its line
+// (and a new file that did not arrive gets none), so the same upgrade run again copies exactly
+// those, and the version is recorded all the same.
+TEST_F(FileListUpgrade, WhatWasNotCopiedIsCopiedByTheNextRun) {
+  const Layout l = MakeLayout(L"upgrade-held", "KestraUpgradeHeld", "2.0");
+  SetDisplayVersion(L"KestraUpgradeHeld", L"1.0");
+  test_files::WriteText(l.package + L"\\Application_FileList.txt",
+                        "held.dll=2\r\nfree.dll=2\r\nnew.dll=1\r\n");
+  test_files::WriteText(l.installed + L"Application_FileList.txt", "held.dll=1\r\nfree.dll=1\r\n");
+  for (const wchar_t* name : {L"held.dll", L"free.dll", L"new.dll"}) {
+    test_files::WriteText(l.package + L"\\" + name, "new");
+  }
+  test_files::WriteText(l.installed + L"held.dll", "old");
+  test_files::WriteText(l.installed + L"free.dll", "old");
+  // new.dll's place is taken by a folder, so it cannot arrive either.
+  test_files::MakeFolders(l.installed + L"new.dll");
+  {
+    const win::ScopedHandle held(::CreateFileW((l.installed + L"held.dll").c_str(), GENERIC_READ, 0,
+                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                               nullptr));
+    ASSERT_TRUE(held.IsValid());
+    EXPECT_EQ(CompareAndApply(l.package, l.installed, l.templates, l.setupIni).failures, 2u);
+  }
+  EXPECT_EQ(test_files::ReadText(l.installed + L"held.dll"), "old");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"free.dll"), "new");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"Application_FileList.txt"),
+            "\xEF\xBB\xBF"
+            "held.dll=1\r\nfree.dll=2\r\n");
+  EXPECT_EQ(DisplayVersion(L"KestraUpgradeHeld"), L"2.0");
+
+  ::RemoveDirectoryW((l.installed + L"new.dll").c_str());
+  const AppliedUpgrade again = CompareAndApply(l.package, l.installed, l.templates, l.setupIni);
+  EXPECT_EQ(again.instructions, (std::vector<std::wstring>{L"copy=held.dll", L"copy=new.dll"}));
+  EXPECT_EQ(again.failures, 0u);
+  EXPECT_EQ(test_files::ReadText(l.installed + L"held.dll"), "new");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"new.dll"), "new");
+  EXPECT_EQ(test_files::ReadText(l.installed + L"Application_FileList.txt"),
+            test_files::ReadText(l.package + L"\\Application_FileList.txt"));
 }
 
 // The worker's pause gate is passed before each file operation and before the list is replaced,

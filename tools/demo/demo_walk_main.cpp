@@ -5,10 +5,14 @@
 //   demo_walk cancel    PACKAGE LANGUAGE PICTURES   welcome, Cancel: the cancelled page
 //   demo_walk upgrade   PACKAGE LANGUAGE PICTURES   "Setup.exe upgrade": ask, upgrade, finish
 //   demo_walk uninstall PACKAGE LANGUAGE PICTURES   the installed uninstaller: confirm, finish
+//   demo_walk incomplete PACKAGE LANGUAGE PICTURES  an installation whose program file another
+//                                                   program holds open: the box, Skip this file,
+//                                                   the finish page saying "incomplete"
 //   demo_walk report    PACKAGE                     the installation report
 // PACKAGE and PICTURES are Windows folders; LANGUAGE is the column of the workbook whose
 // captions the wizard shows (the language Wine was started in). Exit code 0 when the walk
 // reached its end.
+#include <shlobj.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +25,7 @@
 #include "tools/demo/wizard_texts.h"
 #include "tools/driver/driver.h"
 #include "util/ini_file_io.h"
+#include "util/scoped_handle.h"
 
 namespace {
 
@@ -52,7 +57,7 @@ class Walk {
 
   void Start(const std::wstring& commandLine) { setup_.emplace(commandLine, package_); }
 
-  // Waits for the page, saves its picture as <name>.png and returns it.
+  // Waits for the page, saves its picture as <name>.png (none for an empty name) and returns it.
   HWND Page(const std::wstring& form, const std::wstring& pictureName,
             std::chrono::milliseconds wait = kPageWait) {
     const auto page = driver::WaitForVisibleWindowOfClass(setup_->Id(), L"T" + form, wait);
@@ -60,13 +65,19 @@ class Walk {
       Say(L"no " + form + L" window appeared");
       return nullptr;
     }
-    ::RedrawWindow(page->handle, nullptr, nullptr,
+    if (!pictureName.empty()) Picture(page->handle, form, pictureName);
+    return page->handle;
+  }
+
+  void Picture(HWND window, const std::wstring& form, const std::wstring& pictureName) {
+    ::RedrawWindow(window, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::Sleep(kPaintMilliseconds);
     const std::wstring path = pictures_ + pictureName + L".png";
-    Say(L"  " + form + (pictures_writer_.Save(page->handle, path) ? L" -> " + path : L""));
-    return page->handle;
+    Say(L"  " + form + (pictures_writer_.Save(window, path) ? L" -> " + path : L""));
   }
+
+  DWORD ProcessId() const { return setup_->Id(); }
 
   bool Press(HWND page, const std::wstring& form, const std::wstring& control) {
     const std::wstring caption = texts_.Caption(form, control);
@@ -167,6 +178,61 @@ bool Uninstall(Walk& walk) {
   return walk.Ended();
 }
 
+// The program file of the package, held open without sharing by this walk while it lives.
+class HeldProgramFile {
+ public:
+  explicit HeldProgramFile(const std::wstring& package) {
+    const auto settings = ReadIniFile(package + L"Setup.ini");
+    if (!settings) return;
+    const std::wstring product = settings->ReadString(L"Setup", L"%PROGRAM_FILES", L"");
+    wchar_t programFiles[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathW(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE);
+    const std::wstring folder = std::wstring(programFiles) + L"\\" + product + L"\\" + product;
+    ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    const std::wstring path =
+        folder + L"\\" + settings->ReadString(L"Setup", L"%PROGRAM_EXEC", L"");
+    {
+      win::ScopedHandle made(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    held_.Reset(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  bool Held() const { return held_.IsValid(); }
+
+ private:
+  win::ScopedHandle held_;
+};
+
+bool Incomplete(Walk& walk) {
+  const HeldProgramFile held(walk.Package());
+  if (!held.Held()) {
+    Say(L"the program file could not be held open");
+    return false;
+  }
+  walk.Start(L"\"" + walk.Package() + L"Setup.exe\"");
+  HWND welcome = walk.Page(L"FWelcome", L"");
+  if (!walk.Press(welcome, L"FWelcome", L"bt_Next")) return false;
+  HWND licence = walk.Page(L"FEULA", L"");
+  if (!walk.Press(licence, L"FEULA", L"rb_AgreeEULA")) return false;
+  if (!walk.WaitEnabled(licence, L"FEULA", L"bt_Next")) return false;
+  if (!walk.Press(licence, L"FEULA", L"bt_Next")) return false;
+  HWND ready = walk.Page(L"FAskInstall", L"");
+  if (!walk.Press(ready, L"FAskInstall", L"bt_Install")) return false;
+  const auto box = driver::WaitForMessageBox(walk.ProcessId(), kWorkWait);
+  if (!box) {
+    Say(L"no box about the held program file appeared");
+    return false;
+  }
+  walk.Picture(box->handle, L"the box about a file that cannot be written", L"FailedWrite");
+  // The box's second button: Skip this file.
+  constexpr int kSkipButton = 1002;
+  if (!driver::AnswerMessageBox(*box, kSkipButton)) return false;
+  HWND finish = walk.Page(L"FFinish", L"FFinish-incomplete", kWorkWait);
+  if (!walk.Press(finish, L"FFinish", L"bt_Finish")) return false;
+  return walk.Ended();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -176,7 +242,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (argc != 5) {
-    Say(L"usage: demo_walk install|cancel|upgrade|uninstall PACKAGE LANGUAGE PICTURES | "
+    Say(L"usage: demo_walk install|cancel|upgrade|uninstall|incomplete PACKAGE LANGUAGE PICTURES | "
         L"demo_walk report PACKAGE");
     return 2;
   }
@@ -187,6 +253,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"cancel") done = Cancel(walk);
     if (command == L"upgrade") done = Upgrade(walk);
     if (command == L"uninstall") done = Uninstall(walk);
+    if (command == L"incomplete") done = Incomplete(walk);
   } catch (const std::exception& error) {
     Say(L"cannot start Setup.exe: " + strings::Utf8ToWide(error.what()));
   }

@@ -7,6 +7,7 @@
 #include "core/language/language_table.h"
 #include "core/strings/case_folding.h"
 #include "core/strings/string_util.h"
+#include "core/text/built_in_texts.h"
 #include "core/text/component_text.h"
 #include "core/text/text_lookup.h"
 #include "core/text/text_sheet.h"
@@ -203,6 +204,16 @@ void CheckLanguageTexts(const xls::Sheet& sheet, const PackageSettings& settings
     }
   }
   const std::wstring where = L"column " + language;
+  std::wstring builtIn;
+  for (const localisation::BuiltInText& text : localisation::BuiltInTexts()) {
+    if (localisation::GetText(&store, std::wstring(text.section), std::wstring(text.identifier)) ==
+        localisation::kTextNotFound) {
+      note(builtIn, std::wstring(text.section) + L"/" + std::wstring(text.identifier));
+    }
+  }
+  if (!builtIn.empty()) {
+    findings.Warn(file, where, L"texts missing, shown in Setup.exe's built-in English: " + builtIn);
+  }
   if (!missing.empty())
     findings.Add(file, where, L"texts missing (shown as \"@@\" or left blank): " + missing);
   if (!empty.empty()) findings.Add(file, where, L"texts empty: " + empty);
