@@ -9,6 +9,7 @@
 #include "core/prepare/legacy_products.h"
 #include "pages/message_boxes.h"
 #include "prepare/prepare_form.h"
+#include "record/record_checks.h"
 #include "util/file_bytes.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
@@ -138,6 +139,7 @@ bool TFPrepare::LoadInstallationRecordFrom(const std::wstring& path) {
     // Ten steps of ten: the manual shortcut, which an installation may lack, takes none.
     if (std::wstring(field.name) != L"LINK_ProgramsManual") TakeStep(kRecordStep);
   }
+  DropUnsoundRecordNames(UninstInfo);
   return true;
 }
 

@@ -85,10 +85,14 @@ bool IsProtectedFolder(const std::wstring& folder) {
   return false;
 }
 
-bool IsRemovableInstallDir(const std::wstring& installDir) {
-  const std::wstring path = NormalisedAbsolutePath(installDir);
+bool IsOwnFolderTree(const std::wstring& folder) {
+  const std::wstring path = NormalisedAbsolutePath(folder);
   if (path.empty() || path.size() <= RootLength(path)) return false;
-  return !IsProtectedFolder(path) && !HoldsRunningProgram(path);
+  return !IsProtectedFolder(path);
+}
+
+bool IsRemovableInstallDir(const std::wstring& installDir) {
+  return IsOwnFolderTree(installDir) && !HoldsRunningProgram(NormalisedAbsolutePath(installDir));
 }
 
 bool IsConfinedFolder(const std::wstring& folder, const std::wstring& container) {

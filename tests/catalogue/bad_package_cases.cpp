@@ -306,6 +306,29 @@ void AddRecordCases(std::vector<BadPackage>& cases) {
                      bench.mayChange.clear();
                    },
                    L"uninstallanyway", Outcome::kMessage, kNotInstalled});
+  // Shortcut paths that name another program's files: the removal deletes shortcuts it made only.
+  cases.push_back(
+      {"RecordWithShortcutsNamingOtherFiles",
+       [](Bench& bench) {
+         MakePackage(bench, "RecordWithShortcutsNamingOtherFiles", L"good",
+                     std::string(kPenSettings));
+         SeedPen(bench, L"");
+         const std::wstring victim = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour";
+         e2e::WriteFileText(victim + L"\\kept.dll", "another program's");
+         e2e::WriteFileText(SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kept\\kept.txt", "kept");
+         const PenInstallation pen;
+         WriteValue(HKEY_LOCAL_MACHINE, pen.privateKey, L"LINK_DesktopExec",
+                    victim + L"\\kept.dll");
+         WriteValue(HKEY_LOCAL_MACHINE, pen.privateKey, L"LINK_ProgramsManual",
+                    SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kept\\kept.txt");
+       },
+       L"uninstallanyway", Outcome::kFinishPage, L"Uninstallation complete", nullptr,
+       [](const Bench&) {
+         EXPECT_EQ(
+             e2e::FileBytes(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour\\kept.dll"),
+             std::optional<std::string>("another program's"));
+         EXPECT_TRUE(e2e::FileExists(SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kept\\kept.txt"));
+       }});
   // A key of the product's name that is someone else's (a vendor's shared key, another
   // program's): the removal would delete it with everything below it.
   cases.push_back(
