@@ -680,6 +680,7 @@ BadPackage SettingsRewrittenAfterTheWelcomePage() {
           [=](Bench& bench) {
             LayOutInstallablePackage(bench, "SettingsRewrittenAfterTheWelcomePage");
             *setupIni = bench.package->Folder() + L"Setup.ini";
+            bench.mayChange.push_back(*setupIni);
           },
           L"",
           Outcome::kInstallation,
