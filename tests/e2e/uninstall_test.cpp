@@ -202,9 +202,19 @@ TEST(Uninstall, RecordsWithEmptyOrWideFieldsRemoveNothingElse) {
     WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"InstallDir", c.installDir);
     WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"UninstRegFolder", c.uninstRegFolder);
 
-    UninstallAnyway(package);
-
-    EXPECT_FALSE(MachineKeyExists(privateKey)) << "the record's own key goes";
+    if (c.uninstRegFolder.empty()) {
+      // Without the name of its uninstall entry the key holds no installation record: the
+      // product counts as not installed, and the key, someone else's, stays.
+      Process setup(L"\"" + package.SetupPath() + L"\" uninstallanyway", package.Folder());
+      const auto box = driver::WaitForMessageBox(setup.Id(), 90s);
+      ASSERT_TRUE(box.has_value()) << "the message that the product is not installed";
+      EXPECT_TRUE(driver::AnswerMessageBox(*box, IDOK));
+      EXPECT_EQ(setup.WaitForExit(30s), std::optional<DWORD>(0));
+      EXPECT_TRUE(MachineKeyExists(privateKey));
+    } else {
+      UninstallAnyway(package);
+      EXPECT_FALSE(MachineKeyExists(privateKey)) << "the record's own key goes";
+    }
     EXPECT_TRUE(MachineKeyExists(otherEntry));
     EXPECT_TRUE(MachineKeyExists(kUninstallKey));
     EXPECT_EQ(RunValue(L"KestraGuardNeighbour"), std::optional<std::wstring>(L"neighbour.exe"));
