@@ -11,15 +11,15 @@
 TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, kInstallFinishedMessage) {}
 
 std::optional<InstallContext> TInstallThread::NewContext() {
-  std::optional<SetupSettings> settings = SetupSettings::Read(App.Paths.SetupIniPath);
-  if (!settings) return std::nullopt;
-  return InstallContext{
-      std::move(*settings), App.Paths, {}, {*this, *this}, [this] { PassGate(); }};
+  // The values the start checks held to their rules, not the file as it is now: a Setup.ini
+  // changed since the welcome page cannot move the installation.
+  if (!App.Settings) return std::nullopt;
+  return InstallContext{*App.Settings, App.Paths, {}, {*this, *this}, [this] { PassGate(); }};
 }
 
 void TInstallThread::Execute() {
-  // Setup.ini is read afresh as the run begins, once; every step sees those values. Without it
-  // nothing can be installed: the page moves on to the finish page at once.
+  // Every step sees the settings the run started with. Without Setup.ini nothing can be
+  // installed: the page moves on to the finish page at once.
   std::optional<InstallContext> context = NewContext();
   if (!context) return;
   if (App.Info.RunState != 1) return;

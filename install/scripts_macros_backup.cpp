@@ -5,10 +5,15 @@
 
 #include <string>
 
+#include "core/folders/name_rules.h"
+#include "core/strings/string_util.h"
 #include "install/install_context.h"
+#include "record/record_values.h"
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
+#include "util/reg_key.h"
 #include "util/removal_guards.h"
+#include "util/setup_log.h"
 #include "util/special_folders.h"
 
 namespace {
@@ -66,6 +71,29 @@ ScriptFolders FoldersOf(const InstallContext& context, const std::wstring& templ
           context.paths.OldProgramDir + L"\\ScriptsMacros"};
 }
 
+// Whether this product's installation record names `folder` as its product folder or its program
+// folder: only then is what lies there the product's own to clear. A first installation into a
+// folder that exists already (another program's, a user's) installs over it instead.
+bool RecordNamesFolder(const InstallContext& context, const std::wstring& folder) {
+  const std::wstring keyPath = PrivateFolderKeyPath(context.settings, context.paths);
+  win::RegKey key;
+  if (keyPath.empty() || !key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ)) return false;
+  if (key.ReadString(L"UninstRegFolder").value_or(L"").empty()) return false;
+  const std::wstring installDir =
+      NormalisedAbsolutePath(key.ReadString(L"InstallDir").value_or(L""));
+  const std::wstring product = key.ReadString(L"Product").value_or(L"");
+  const std::wstring wanted = NormalisedAbsolutePath(folder);
+  if (installDir.empty() || wanted.empty()) return false;
+  if (strings::EqualsIgnoreCase(installDir, wanted)) return true;
+  return folders::CheckPlainName(product) == folders::NameProblem::kNone &&
+         strings::EqualsIgnoreCase(installDir + L"\\" + product, wanted);
+}
+
+void LogLeftAlone(const std::wstring& folder) {
+  LogLine(L"guard: not emptied, no installation record of this product names the folder: " +
+          folder);
+}
+
 }  // namespace
 
 void BackupScriptsMacros(InstallContext& context) {
@@ -102,7 +130,9 @@ void BackupScriptsMacros(InstallContext& context) {
   if (FolderExists(folders.secondSource) && named) {
     save(folders.secondSource);
     if (FolderExists(folders.secondSourceOld)) save(folders.secondSourceOld);
-    if (IsConfinedFolder(context.paths.ProgramDir, programFiles)) {
+    if (!RecordNamesFolder(context, context.paths.ProgramDir)) {
+      LogLeftAlone(context.paths.ProgramDir);
+    } else if (IsConfinedFolder(context.paths.ProgramDir, programFiles)) {
       context.PassGate();
       ClearFolderTree(AsFolder(context.paths.ProgramDir), nullptr, nullptr,
                       complete ? L"" : FolderToKeep(context));
@@ -112,7 +142,10 @@ void BackupScriptsMacros(InstallContext& context) {
   // The product folder must be a folder of its own inside Program Files: an empty or dotted name
   // would make it the Program Files folder or one above it, whose content belongs to others.
   if (FolderExists(context.paths.InstallRootDir) &&
-      IsConfinedFolder(context.paths.InstallRootDir, programFiles)) {
+      !RecordNamesFolder(context, context.paths.InstallRootDir)) {
+    LogLeftAlone(context.paths.InstallRootDir);
+  } else if (FolderExists(context.paths.InstallRootDir) &&
+             IsConfinedFolder(context.paths.InstallRootDir, programFiles)) {
     context.PassGate();
     ClearFolderTree(AsFolder(context.paths.InstallRootDir), nullptr, nullptr,
                     complete ? L"" : FolderToKeep(context));

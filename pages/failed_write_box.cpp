@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "winfx/system_functions.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ FailedWriteChoice AskAboutFailedWrite(HWND owner, const FailedWrite& file) {
   config.pButtons = buttons;
   config.nDefaultButton = kRetryButton;
   int pressed = 0;
-  if (FAILED(::TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+  if (FAILED(winfx::system::TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
     return FailedWriteChoice::kSkip;
   }
   if (pressed == kRetryButton) return FailedWriteChoice::kRetry;

@@ -83,8 +83,10 @@ void TFFinish::FormShow() {
   if (!startable) Control(L"ck_StartProgram").SetChecked(false);
   if (mode != L"Install") return;
 
-  if (const auto startAfterInstall = ReadSettingAfresh(L"%Exe_AfterInstall", L"")) {
-    if (startable) Control(L"ck_StartProgram").SetChecked(*startAfterInstall == L"1");
+  // The settings the start checked, as the installation used them.
+  if (App.Settings) {
+    if (startable)
+      Control(L"ck_StartProgram").SetChecked(App.Setting(L"%Exe_AfterInstall") == L"1");
   }
   CreateInstallationMarker();
 }
@@ -123,7 +125,7 @@ void TFFinish::bt_FinishClick() {
 }
 
 void TFFinish::StartInstalledProgram() {
-  const std::wstring exe = ReadSettingAfresh(L"%PROGRAM_EXEC", L"").value_or(L"");
+  const std::wstring exe = App.Setting(L"%PROGRAM_EXEC");
   const std::wstring target = QueryWindowsVersion() == WindowsVersion{5, 0}
                                   ? App.Paths.ProgramDir + L"\\" + exe
                                   : App.Paths.ProgramDir + L"\\DeskRelay.exe";

@@ -9,9 +9,11 @@
 #include "core/prepare/legacy_products.h"
 #include "pages/message_boxes.h"
 #include "prepare/prepare_form.h"
+#include "record/record_checks.h"
 #include "util/file_bytes.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
+#include "util/setup_log.h"
 #include "util/special_folders.h"
 #include "winfx/application.h"
 
@@ -95,7 +97,17 @@ void TFPrepare::ComputeInstallPaths(const std::wstring& purpose) {
 }
 
 bool TFPrepare::LoadInstallationRecord() {
-  return LoadInstallationRecordFrom(PrivateFolderPath());
+  const std::wstring path = PrivateFolderPath();
+  if (!LoadInstallationRecordFrom(path)) return false;
+  // A key of that name that holds no installation record is someone else's (a vendor's shared
+  // key, another program's): the removal would delete it, so the product counts as not installed.
+  if (UninstInfo.UninstRegFolder.empty()) {
+    PrivateFolderFound = false;
+    LogLine(L"guard: the key holds no installation record of this product; left alone: HKLM\\" +
+            path);
+    return false;
+  }
+  return true;
 }
 
 bool TFPrepare::LoadInstallationRecordFrom(const std::wstring& path) {
@@ -127,6 +139,7 @@ bool TFPrepare::LoadInstallationRecordFrom(const std::wstring& path) {
     // Ten steps of ten: the manual shortcut, which an installation may lack, takes none.
     if (std::wstring(field.name) != L"LINK_ProgramsManual") TakeStep(kRecordStep);
   }
+  DropUnsoundRecordNames(UninstInfo);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "core/folders/csidl_names.h"
 #include "core/prepare/name_settings.h"
 #include "core/prepare/run_mode.h"
 #include "core/text/text_escapes.h"
@@ -26,6 +27,17 @@ constexpr ControlSpec kLayout[] = {
     {L"Timer1", L"TTimer", nullptr, 0, 0, 500, 0},
     {L"Timer2", L"TTimer", nullptr, 0, 0, 500, 0},
 };
+
+// The install-backup folder of the modes that copy the uninstaller there: a name that is no
+// special folder's would place the copy, and the clears and permissions before it, in the desktop.
+bool KnowsInstallBackupFolder(prepare::RunMode mode) {
+  using prepare::RunMode;
+  if (mode != RunMode::kInstall && mode != RunMode::kUpgrade && mode != RunMode::kRegistry) {
+    return true;
+  }
+  const std::wstring name = App.Setting(L"%INSTALL_BACKUP_DIR", L"CSIDL_COMMON_TEMPLATES");
+  return folders::IsCsidlName(name) && !name.starts_with(L"CSIDL_FLAG_");
+}
 
 // The first command-line argument as the runtime parses it; "" when there is none.
 std::wstring FirstArgument() {
@@ -87,9 +99,16 @@ bool TFPrepare::RefusesBrokenNames(prepare::RunMode mode) {
   const auto breach = prepare::FindNameBreach(
       mode, [](std::wstring_view key) { return App.Setting(std::wstring(key)); },
       [](std::wstring_view key) { return App.GetText(L"UNINSTALL", std::wstring(key)); });
-  if (!breach) return false;
+  std::wstring refused;
+  if (breach) {
+    refused = prepare::NameBreachText(*breach);
+  } else if (!KnowsInstallBackupFolder(mode)) {
+    refused = L"%INSTALL_BACKUP_DIR names no special folder";
+  } else {
+    return false;
+  }
   // Before anything changes: the value would be joined into a path outside the product's folders.
-  ::OutputDebugStringW((L"Refused: " + prepare::NameBreachText(*breach)).c_str());
+  ::OutputDebugStringW((L"Refused: " + refused).c_str());
   ShowRefusal(L"MSG_101", 101);
   Close();
   return true;

@@ -37,7 +37,8 @@ bool RemoveInstallation(const UNINSTStruct_INFO& record, const std::wstring& pro
       {[&] {
          if (!removed) return;
          RemoveUninstallEntry(record);
-         RemovePrivateFolder(record);
+         // A key that holds no record of this product is left: the removal has not succeeded.
+         if (!RemovePrivateFolder(record)) removed = false;
        },
        L"Remove Reg on Add/Remove Programs!", 80},
       {[] {}, L"Remove Reg on Program Folder!", 100},

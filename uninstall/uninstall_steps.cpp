@@ -36,6 +36,17 @@ bool RemoveOwnFolder(const std::wstring& folder) {
   return ::RemoveDirectoryW(folder.c_str()) != FALSE;
 }
 
+enum class KeyRecord { kGone, kThisProducts, kOther };
+
+// Whether the key at `keyPath` still holds the installation record that names the uninstall entry
+// `entryName`, as the start found it.
+KeyRecord HeldRecord(const std::wstring& keyPath, const std::wstring& entryName) {
+  win::RegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ)) return KeyRecord::kGone;
+  const std::wstring held = key.ReadString(L"UninstRegFolder").value_or(L"");
+  return !held.empty() && held == entryName ? KeyRecord::kThisProducts : KeyRecord::kOther;
+}
+
 void DebugLine(const std::wstring& line) {
   ::OutputDebugStringW(line.c_str());
   LogLine(line);
@@ -85,21 +96,32 @@ void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFo
   ::SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr);
 }
 
-void RemovePrivateFolder(const UNINSTStruct_INFO& record) {
+bool RemovePrivateFolder(const UNINSTStruct_INFO& record) {
   const std::wstring keyPath = WithoutTrailingSeparators(record.KeyPath);
   const std::wstring publisherKey = FolderOf(keyPath);
   // A path of one component would be a top-level key such as "Software".
   if (keyPath.empty() || WithoutTrailingSeparators(publisherKey).empty()) {
     LogLine(L"guard: the private key's path names no product key: " + keyPath);
-    return;
+    return false;
   }
-  // A key that is gone already or will not go is passed over (RegKey logs the failure); a private
-  // key that stayed keeps the publisher key from being empty below.
-  (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, keyPath);
-  if (FolderOf(publisherKey).empty()) return;
+  switch (HeldRecord(keyPath, record.UninstRegFolder)) {
+    case KeyRecord::kGone:
+      return true;
+    case KeyRecord::kOther:
+      LogLine(L"guard: not deleted, the key holds no installation record of this product: HKLM\\" +
+              keyPath);
+      return false;
+    case KeyRecord::kThisProducts:
+      break;
+  }
+  // A private key that will not go (RegKey logs the failure) keeps the publisher key from being
+  // empty below.
+  if (!win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, keyPath)) return false;
+  if (FolderOf(publisherKey).empty()) return true;
   win::RegKey publisher;
-  if (!publisher.Open(HKEY_LOCAL_MACHINE, publisherKey, KEY_READ)) return;
+  if (!publisher.Open(HKEY_LOCAL_MACHINE, publisherKey, KEY_READ)) return true;
   const bool empty = publisher.SubKeyNames().empty();
   publisher.Close();
   if (empty) (void)win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, publisherKey);
+  return true;
 }

@@ -18,5 +18,6 @@ void RemoveUninstallEntry(const UNINSTStruct_INFO& record);
 void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFolder);
 
 // The private key `KeyPath` with its subkeys, and the publisher key above it when it has no
-// subkeys left.
-void RemovePrivateFolder(const UNINSTStruct_INFO& record);
+// subkeys left. The key goes only while it holds the record (its `UninstRegFolder` is the
+// record's); false, with a line in the log, when it is left.
+bool RemovePrivateFolder(const UNINSTStruct_INFO& record);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "util/held_folder.h"
+#include "util/removal_guards.h"
 #include "util/scoped_handle.h"
 #include "util/setup_log.h"
 
@@ -199,7 +200,12 @@ bool DeniesToUnprivileged(const std::wstring& path, DWORD rights, bool mustBeFol
 PermissionWalk SetTreePermissions(const std::wstring& folder, TreeAccess access) {
   EnableOwnershipPrivileges();
   PermissionWalker walker(access);
-  if (const auto root = HeldFolder::Open(folder, READ_CONTROL | WRITE_DAC)) {
+  // Confined like the clears: a special folder, a drive root or a folder above one is no
+  // product's own, and would lose its permissions to everybody.
+  if (!IsOwnFolderTree(folder)) {
+    ++walker.result.failed;
+    LogLine(L"guard: permissions not set, a folder that is not the product's own: " + folder);
+  } else if (const auto root = HeldFolder::Open(folder, READ_CONTROL | WRITE_DAC)) {
     walker.WalkFolder(*root);
   } else {
     ++walker.result.failed;

@@ -85,6 +85,19 @@ bool IsProtectedFolder(const std::wstring& folder) {
   return false;
 }
 
+bool IsOwnFolderTree(const std::wstring& folder) {
+  // A doubled separator names the same folder (Windows reads it as one); a share's leading "\\"
+  // stays.
+  std::wstring single;
+  for (const wchar_t c : folder) {
+    if (c == L'\\' && single.size() > 1 && single.back() == L'\\') continue;
+    single += c;
+  }
+  const std::wstring path = NormalisedAbsolutePath(single);
+  if (path.empty() || path.size() <= RootLength(path)) return false;
+  return !IsProtectedFolder(path);
+}
+
 bool IsRemovableInstallDir(const std::wstring& installDir) {
   const std::wstring path = NormalisedAbsolutePath(installDir);
   if (path.empty() || path.size() <= RootLength(path)) return false;

@@ -17,6 +17,10 @@ std::wstring NormalisedAbsolutePath(const std::wstring& path);
 // that holds one of them. Letter case is ignored.
 bool IsProtectedFolder(const std::wstring& folder);
 
+// Whether the tree `folder` may be changed as one of the product's own folders (its permissions
+// set): a plain absolute path below a drive root or a share, and not a protected folder.
+bool IsOwnFolderTree(const std::wstring& folder);
+
 // Whether a product folder may be emptied: a plain absolute path below a drive root or a share,
 // not a protected folder, and not the folder the running program lies in nor one holding it.
 bool IsRemovableInstallDir(const std::wstring& installDir);

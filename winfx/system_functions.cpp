@@ -43,6 +43,14 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                              : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+HRESULT TaskDialogIndirect(const TASKDIALOGCONFIG* config, int* button, int* radioButton,
+                           BOOL* verificationChecked) {
+  static const auto function = Find<HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*)>(
+      kCommonControls, "TaskDialogIndirect");
+  return function != nullptr ? function(config, button, radioButton, verificationChecked)
+                             : E_NOTIMPL;
+}
+
 Gdiplus::Status GdiplusStartup(ULONG_PTR* token, const Gdiplus::GdiplusStartupInput* input) {
   static const auto function =
       Find<Gdiplus::Status(WINAPI*)(ULONG_PTR*, const Gdiplus::GdiplusStartupInput*,

@@ -20,6 +20,9 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// E_NOTIMPL where the common controls have no task dialog.
+HRESULT TaskDialogIndirect(const TASKDIALOGCONFIG* config, int* button, int* radioButton,
+                           BOOL* verificationChecked);
 
 Gdiplus::Status GdiplusStartup(ULONG_PTR* token, const Gdiplus::GdiplusStartupInput* input);
 Gdiplus::Status GdipCreateBitmapFromFile(const wchar_t* path, Gdiplus::GpBitmap** bitmap);

@@ -11,6 +11,9 @@ enum class Rule {
   kName,          // a plain name, never empty
   kOptionalName,  // "" keeps its meaning (no folder level, the product folder itself)
   kRelativePath,  // a prefix or a path below the program folder; "" allowed
+  // A registry key's name, "" allowed. The part before a NUL must be a plain name; a name that
+  // holds a NUL names no key at all (the registry wrapper refuses it), so nothing is found by it.
+  kKeyName,
 };
 
 enum ModeSet : unsigned {
@@ -35,7 +38,9 @@ constexpr NameValue kNameValues[] = {
     {L"%PROGRAM_FILES_OLD", Source::kSetting, Rule::kOptionalName, kInstalling},
     {L"%UPDATER_DIR", Source::kSetting, Rule::kOptionalName, kInstalling | kRegistry},
     {L"%PROGRAM_EXEC", Source::kSetting, Rule::kOptionalName, kInstalling | kRegistry},
-    // An empty name is refused where the registry key is formed, as before.
+    // An empty name is refused where the registry key is formed, as before. Both name one key
+    // below the one above them: the removal deletes the product's key by them.
+    {L"%PUBLISHER", Source::kSetting, Rule::kKeyName, kEveryMode},
     {L"%REG_FODLER_PROGNAME", Source::kSetting, Rule::kOptionalName, kEveryMode},
     {L"%UNINST_ICO", Source::kSetting, Rule::kRelativePath, kInstalling | kRegistry},
     {L"%MANUAL_ICO", Source::kSetting, Rule::kRelativePath, kInstalling | kRegistry},
@@ -80,6 +85,10 @@ NameProblem Check(Rule rule, std::wstring_view value) {
       return value.empty() ? NameProblem::kNone : folders::CheckPlainName(value);
     case Rule::kRelativePath:
       return folders::CheckRelativePath(value);
+    case Rule::kKeyName: {
+      const std::wstring_view key = value.substr(0, value.find(L'\0'));
+      return key.empty() ? NameProblem::kNone : folders::CheckPlainName(key);
+    }
   }
   return NameProblem::kNone;
 }

@@ -39,7 +39,8 @@ struct BadPackage {
   std::wstring argument;
   Outcome outcome;
   std::wstring text;
-  // Checks of the page the run arrives at, while it is shown (may be empty).
+  // Checks of the page the run arrives at, while it is shown (may be empty); for an installation,
+  // what is done while the welcome page is shown.
   std::function<void(HWND page)> checkPage = {};
   // Checks after the run has ended (may be empty).
   std::function<void(const Bench&)> checkAfter = {};

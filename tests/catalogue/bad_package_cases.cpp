@@ -196,6 +196,13 @@ void AddSettingsCases(std::vector<BadPackage>& cases) {
                                   kCannotNameTheRegistryFolder));
   cases.push_back(RefusedSettings("SettingsWithEveryKeyEmptyToUninstall", kEveryKeyEmpty,
                                   L"uninstall", kNotInstalled));
+  // The uninstaller copy's place must be a special folder the program knows by name.
+  cases.push_back(RefusedSettings("SettingsWithUnknownInstallBackupFolder",
+                                  kSettings + "%INSTALL_BACKUP_DIR=CSIDL_COMMON_TEMPLATE\r\n", L"",
+                                  kCannotNameTheRegistryFolder));
+  cases.push_back(RefusedSettings("SettingsWithEmptyInstallBackupFolderToUpgrade",
+                                  kSettings + "%INSTALL_BACKUP_DIR=\r\n", L"upgrade",
+                                  kCannotNameTheRegistryFolder));
   cases.push_back(RefusedSettings("SettingsWithEveryKeyEmptyForTheUpdater", kEveryKeyEmpty,
                                   L"updater", kCannotNameTheRegistryFolder));
 }
@@ -284,12 +291,58 @@ BadPackage RecordWithEmptyField(const std::wstring& field) {
 }
 
 void AddRecordCases(std::vector<BadPackage>& cases) {
-  for (const wchar_t* field :
-       {L"Product", L"FormCaption", L"InstallDir", L"ExecOnBoot", L"UninstRegFolder",
-        L"UninstOnAppDataDir", L"LINK_ProgramsExec", L"LINK_ProgramUnist", L"LINK_ProgramsManual",
-        L"LINK_DesktopExec", L"OnlineUpdaterDir"}) {
+  for (const wchar_t* field : {L"Product", L"FormCaption", L"InstallDir", L"ExecOnBoot",
+                               L"UninstOnAppDataDir", L"LINK_ProgramsExec", L"LINK_ProgramUnist",
+                               L"LINK_ProgramsManual", L"LINK_DesktopExec", L"OnlineUpdaterDir"}) {
     cases.push_back(RecordWithEmptyField(field));
   }
+  // Without the name of its uninstall entry the key holds no installation record: the product
+  // counts as not installed and nothing the key names is removed.
+  cases.push_back({"RecordWithEmptyUninstRegFolder",
+                   [](Bench& bench) {
+                     MakePackage(bench, "RecordWithEmptyUninstRegFolder", L"good",
+                                 std::string(kPenSettings));
+                     SeedPen(bench, L"UninstRegFolder");
+                     bench.mayChange.clear();
+                   },
+                   L"uninstallanyway", Outcome::kMessage, kNotInstalled});
+  // Shortcut paths that name another program's files: the removal deletes shortcuts it made only.
+  cases.push_back(
+      {"RecordWithShortcutsNamingOtherFiles",
+       [](Bench& bench) {
+         MakePackage(bench, "RecordWithShortcutsNamingOtherFiles", L"good",
+                     std::string(kPenSettings));
+         SeedPen(bench, L"");
+         const std::wstring victim = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour";
+         e2e::WriteFileText(victim + L"\\kept.dll", "another program's");
+         e2e::WriteFileText(SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kept\\kept.txt", "kept");
+         const PenInstallation pen;
+         WriteValue(HKEY_LOCAL_MACHINE, pen.privateKey, L"LINK_DesktopExec",
+                    victim + L"\\kept.dll");
+         WriteValue(HKEY_LOCAL_MACHINE, pen.privateKey, L"LINK_ProgramsManual",
+                    SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kept\\kept.txt");
+       },
+       L"uninstallanyway", Outcome::kFinishPage, L"Uninstallation complete", nullptr,
+       [](const Bench&) {
+         EXPECT_EQ(
+             e2e::FileBytes(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraNeighbour\\kept.dll"),
+             std::optional<std::string>("another program's"));
+         EXPECT_TRUE(e2e::FileExists(SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Kept\\kept.txt"));
+       }});
+  // A key of the product's name that is someone else's (a vendor's shared key, another
+  // program's): the removal would delete it with everything below it.
+  cases.push_back(
+      {"KeyOfTheProductsNameWithoutARecord",
+       [](Bench& bench) {
+         MakePackage(bench, "KeyOfTheProductsNameWithoutARecord", L"good", kSettings);
+         WriteValue(HKEY_LOCAL_MACHINE, L"Software\\Kestra Software\\KestraCapture\\Canary",
+                    L"Canary", L"kept");
+       },
+       L"uninstallanyway", Outcome::kMessage, kNotInstalled, nullptr,
+       [](const Bench&) {
+         EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE,
+                                 L"Software\\Kestra Software\\KestraCapture\\Canary", L"Canary"));
+       }});
   // A name that starts with a NUL would, read as a C string, name the Uninstall key itself.
   cases.push_back(
       {"RecordWithUninstallEntryNameAfterANul",
@@ -532,21 +585,12 @@ void SetAttributes(const std::wstring& path, DWORD attributes) {
   ASSERT_TRUE(::SetFileAttributesW(path.c_str(), attributes));
 }
 
-void ArrangePayload(Bench& bench) {
-  MakePackage(bench, "PayloadWithReadOnlyHiddenAndLongPaths", L"good", kSettings);
+// A package of the catalogue's product that installs, and what its installation may change.
+void LayOutInstallablePackage(Bench& bench, const std::string& name) {
+  MakePackage(bench, name, L"good", kSettings);
   bench.package->WriteText(L"EULA\\en\\Service.rtf",
                            "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Licence\\par}");
-  const std::wstring payload = L"program files\\" + kPayloadProduct + L"\\";
-  bench.package->WriteText(payload + L"Kestra.exe", "MZ program");
-  bench.package->WriteText(payload + L"readonly.dll", "read-only");
-  bench.package->WriteText(payload + L"hidden.dat", "hidden");
-  bench.package->WriteText(payload + L"Data\\locked\\settings.xml", "in a read-only folder");
-  bench.package->WriteText(payload + LongRelativePath(), "long");
-  const std::wstring folder = bench.package->Folder() + payload;
-  SetAttributes(folder + L"readonly.dll", FILE_ATTRIBUTE_READONLY);
-  SetAttributes(folder + L"hidden.dat", FILE_ATTRIBUTE_HIDDEN);
-  SetAttributes(folder + L"Data\\locked\\settings.xml", FILE_ATTRIBUTE_READONLY);
-  SetAttributes(folder + L"Data\\locked", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
+  bench.package->WriteText(L"program files\\" + kPayloadProduct + L"\\Kestra.exe", "MZ program");
   bench.package->WriteText(L"program files\\Updater\\Regedit_FileList.ini",
                            "[HKEY_LOCAL_MACHINE\\Software\\Placeholder]\r\nValue=1\r\n");
   bench.mayChange = {
@@ -560,6 +604,31 @@ void ArrangePayload(Bench& bench) {
   };
 }
 
+// Uninstalls the catalogue's product through its finish page, so that later cases find no
+// installation.
+void UninstallTheProduct(const Bench& bench) {
+  driver::Process uninstall(L"\"" + bench.package->SetupPath() + L"\" uninstallanyway",
+                            bench.package->Folder());
+  const auto finish = driver::WaitForVisibleWindowOfClass(uninstall.Id(), L"TFFinish", 90s);
+  ASSERT_TRUE(finish.has_value()) << "the uninstallation reaches the finish page";
+  driver::Click(driver::FindChildByText(finish->handle, L"&Finish"));
+  EXPECT_EQ(uninstall.WaitForExit(30s), std::optional<DWORD>(0));
+}
+
+void ArrangePayload(Bench& bench) {
+  LayOutInstallablePackage(bench, "PayloadWithReadOnlyHiddenAndLongPaths");
+  const std::wstring payload = L"program files\\" + kPayloadProduct + L"\\";
+  bench.package->WriteText(payload + L"readonly.dll", "read-only");
+  bench.package->WriteText(payload + L"hidden.dat", "hidden");
+  bench.package->WriteText(payload + L"Data\\locked\\settings.xml", "in a read-only folder");
+  bench.package->WriteText(payload + LongRelativePath(), "long");
+  const std::wstring folder = bench.package->Folder() + payload;
+  SetAttributes(folder + L"readonly.dll", FILE_ATTRIBUTE_READONLY);
+  SetAttributes(folder + L"hidden.dat", FILE_ATTRIBUTE_HIDDEN);
+  SetAttributes(folder + L"Data\\locked\\settings.xml", FILE_ATTRIBUTE_READONLY);
+  SetAttributes(folder + L"Data\\locked", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Installed with their contents, then removed by the uninstallation, whatever their attributes.
 void ExpectPayloadInstalledAndRemoved(const Bench& bench) {
   const std::wstring program = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\" + kPayloadProduct +
@@ -571,12 +640,7 @@ void ExpectPayloadInstalledAndRemoved(const Bench& bench) {
             std::optional<std::string>("in a read-only folder"));
   EXPECT_EQ(e2e::FileBytes(program + LongRelativePath()), std::optional<std::string>("long"));
 
-  driver::Process uninstall(L"\"" + bench.package->SetupPath() + L"\" uninstallanyway",
-                            bench.package->Folder());
-  const auto finish = driver::WaitForVisibleWindowOfClass(uninstall.Id(), L"TFFinish", 90s);
-  ASSERT_TRUE(finish.has_value()) << "the uninstallation reaches the finish page";
-  driver::Click(driver::FindChildByText(finish->handle, L"&Finish"));
-  EXPECT_EQ(uninstall.WaitForExit(30s), std::optional<DWORD>(0));
+  ASSERT_NO_FATAL_FAILURE(UninstallTheProduct(bench));
   for (const std::wstring name :
        {L"readonly.dll", L"hidden.dat", L"Data\\locked\\settings.xml", L"Kestra.exe"}) {
     EXPECT_FALSE(e2e::FileExists(program + name)) << e2e::Narrow(name);
@@ -584,9 +648,59 @@ void ExpectPayloadInstalledAndRemoved(const Bench& bench) {
   EXPECT_FALSE(e2e::FileExists(program + LongRelativePath()));
 }
 
+// Another program's files in a product and a program folder of the product's names, which a first
+// installation finds: it installs over them and replaces only what the package brings.
+void ArrangeAnotherProgramsFolder(Bench& bench) {
+  LayOutInstallablePackage(bench, "ProductFolderOfAnotherProgram");
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\" + kPayloadProduct;
+  e2e::WriteFileText(product + L"\\Neighbour\\kept.txt", "another program's");
+  e2e::WriteFileText(product + L"\\" + kPayloadProduct + L"\\kept.dll", "another program's");
+  e2e::WriteFileText(product + L"\\" + kPayloadProduct + L"\\Kestra.exe", "replaced");
+}
+
+void ExpectAnotherProgramsFilesKept(const Bench& bench) {
+  const std::wstring product = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\" + kPayloadProduct;
+  const std::wstring program = product + L"\\" + kPayloadProduct;
+  EXPECT_EQ(e2e::FileBytes(product + L"\\Neighbour\\kept.txt"),
+            std::optional<std::string>("another program's"));
+  EXPECT_EQ(e2e::FileBytes(program + L"\\kept.dll"),
+            std::optional<std::string>("another program's"));
+  EXPECT_EQ(e2e::FileBytes(program + L"\\Kestra.exe"), std::optional<std::string>("MZ program"));
+  UninstallTheProduct(bench);
+}
+
+// Setup.ini rewritten while the welcome page is shown, with an updater folder that climbs out of
+// the product folder: the installation goes where the start checks said.
+BadPackage SettingsRewrittenAfterTheWelcomePage() {
+  auto setupIni = std::make_shared<std::wstring>();
+  const std::wstring escaped = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\KestraEscape";
+  std::string rewritten = kSettings;
+  rewritten.replace(rewritten.find("%UPDATER_DIR=Updater"), 20, "%UPDATER_DIR=..\\KestraEscape");
+  return {"SettingsRewrittenAfterTheWelcomePage",
+          [=](Bench& bench) {
+            LayOutInstallablePackage(bench, "SettingsRewrittenAfterTheWelcomePage");
+            *setupIni = bench.package->Folder() + L"Setup.ini";
+            bench.mayChange.push_back(*setupIni);
+          },
+          L"",
+          Outcome::kInstallation,
+          L"",
+          [=](HWND) { e2e::WriteFileText(*setupIni, rewritten); },
+          [=](const Bench& bench) {
+            EXPECT_FALSE(e2e::FolderExists(escaped));
+            EXPECT_TRUE(e2e::FileExists(SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\" +
+                                        kPayloadProduct + L"\\Updater\\Regedit_FileList.ini"));
+            e2e::WriteFileText(*setupIni, kSettings);
+            UninstallTheProduct(bench);
+          }};
+}
+
 void AddPayloadCases(std::vector<BadPackage>& cases) {
   cases.push_back({"PayloadWithReadOnlyHiddenAndLongPaths", ArrangePayload, L"",
                    Outcome::kInstallation, L"", nullptr, ExpectPayloadInstalledAndRemoved});
+  cases.push_back({"ProductFolderOfAnotherProgram", ArrangeAnotherProgramsFolder, L"",
+                   Outcome::kInstallation, L"", nullptr, ExpectAnotherProgramsFilesKept});
+  cases.push_back(SettingsRewrittenAfterTheWelcomePage());
   // Without a product folder name the product folder would be the Program Files folder itself,
   // and the install-backup folder the base that every product's uninstaller copy lies in: the
   // package is refused before anything changes.
@@ -673,7 +787,7 @@ void AddNameCases(std::vector<BadPackage>& cases) {
     return key == "%UNINST_ICO" && value.value == "a\\b";
   };
   for (const char* key : {"%PROGRAM_FILES", "%PROGRAM_FILES_OLD", "%UPDATER_DIR", "%PROGRAM_EXEC",
-                          "%REG_FODLER_PROGNAME", "%UNINST_ICO"}) {
+                          "%PUBLISHER", "%REG_FODLER_PROGNAME", "%UNINST_ICO"}) {
     for (const NameValue& value : kNameValues) {
       cases.push_back(
           NameCase(key, value, allowed(key, value), L"good", NameSettings(key, value.value)));

@@ -112,7 +112,7 @@ TEST_P(BadPackageTest, ArrivesAtItsOutcomeAndChangesNothingElse) {
   const PrefixSnapshot before = TakeSnapshot();
 
   if (c.outcome == Outcome::kInstallation) {
-    ASSERT_NO_FATAL_FAILURE(e2e::InstallThroughTheWizard(*bench.package));
+    ASSERT_NO_FATAL_FAILURE(e2e::InstallThroughTheWizard(*bench.package, c.checkPage));
   } else {
     Process setup(L"\"" + bench.package->SetupPath() + L"\" " + c.argument,
                   bench.package->Folder());

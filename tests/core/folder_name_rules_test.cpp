@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "core/folders/name_rules.h"
 #include "core/prepare/name_settings.h"
@@ -93,13 +94,14 @@ TEST_F(NameSettingsTest, ASoundPackagePassesInEveryMode) {
 
 struct ModeCase {
   const wchar_t* key;
-  const wchar_t* value;
+  std::wstring_view value;
   prepare::RunMode mode;
   bool refused;
 };
 
 TEST_F(NameSettingsTest, AModeRefusesOnlyTheValuesItUses) {
   using prepare::RunMode;
+  using namespace std::string_view_literals;
   const ModeCase cases[] = {
       {L"%PROGRAM_FILES", L"", RunMode::kInstall, true},
       {L"%PROGRAM_FILES", L"..", RunMode::kRegistry, true},
@@ -112,6 +114,11 @@ TEST_F(NameSettingsTest, AModeRefusesOnlyTheValuesItUses) {
       {L"%REG_FODLER_PROGNAME", L"", RunMode::kRegistry, true},
       {L"%PUBLISHER", L"", RunMode::kRegistry, true},
       {L"%PUBLISHER", L"", RunMode::kInstall, false},
+      {L"%PUBLISHER", L"Microsoft\\Windows", RunMode::kUninstall, true},
+      {L"%PUBLISHER", L"..", RunMode::kInstall, true},
+      {L"%PUBLISHER", L"CON", RunMode::kUpdater, true},
+      {L"%PUBLISHER", L"Kestra Software\0stray"sv, RunMode::kUninstallAnyway, false},
+      {L"%PUBLISHER", L"..\0stray"sv, RunMode::kUninstallAnyway, true},
       {L"%PROGRAM_DATA", L"..\\", RunMode::kInstall, true},
       {L"%MANUAL_DIR", L"C:x\\", RunMode::kRegistry, true},
       {L"LINK_PROGRAMS_FOLDER", L"", RunMode::kInstall, false},

@@ -288,6 +288,11 @@ TEST(Install, UserScriptsAndMacrosSurviveAndWinOverThePayload) {
   WriteFileText(program + L"\\ScriptsMacros\\Deep\\User.vbs", "user macro");
   WriteFileText(oldProgram + L"\\ScriptsMacros\\Old.js", "old version script");
   WriteFileText(program + L"\\Stale.dll", "stale");
+  // Its record, which names the product folder as the product's own to clear.
+  const std::wstring privateKey = L"Software\\Osprey Works\\KestraOCR";
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"UninstRegFolder", L"KestraOCR");
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"InstallDir", product);
+  WriteStringValue(HKEY_LOCAL_MACHINE, privateKey, L"Product", L"Osprey");
 
   e2e::TestPackage package(L"install-scripts");
   package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");

@@ -44,7 +44,8 @@ std::unique_ptr<TestPackage> MakeProductPackage(const std::wstring& name,
   return package;
 }
 
-void InstallThroughTheWizard(const TestPackage& package) {
+void InstallThroughTheWizard(const TestPackage& package,
+                             const std::function<void(HWND welcome)>& atWelcome) {
   driver::Process setup(L"\"" + package.SetupPath() + L"\"", package.Folder());
   const auto first = driver::WaitForWindow(
       setup.Id(),
@@ -58,6 +59,11 @@ void InstallThroughTheWizard(const TestPackage& package) {
     const auto box = driver::WaitForMessageBox(setup.Id(), kTimeout);
     ASSERT_TRUE(box.has_value());
     ASSERT_TRUE(driver::AnswerMessageBox(*box, IDOK));
+  }
+  if (atWelcome) {
+    const auto welcome = driver::WaitForVisibleWindowOfClass(setup.Id(), L"TFWelcome", kTimeout);
+    ASSERT_TRUE(welcome.has_value()) << "no welcome page";
+    atWelcome(welcome->handle);
   }
   WalkInstallation(setup);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,8 +34,10 @@ std::unique_ptr<TestPackage> MakeProductPackage(const std::wstring& name,
 
 // Walks the package through welcome, licence, ready, install and finish pages to the end of the
 // run. The warning that a product is missing from the family's table of earlier installers is
-// answered when it comes.
-void InstallThroughTheWizard(const TestPackage& package);
+// answered when it comes. `atWelcome`, when given, is called with the welcome page before the
+// walk goes on.
+void InstallThroughTheWizard(const TestPackage& package,
+                             const std::function<void(HWND welcome)>& atWelcome = {});
 
 // Deletes the product's uninstall entry and private key when the test ends, whatever its outcome,
 // so that later tests in the same prefix start from a machine without its registration.

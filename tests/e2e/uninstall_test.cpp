@@ -180,11 +180,14 @@ TEST(Uninstall, RecordsWithEmptyOrWideFieldsRemoveNothingElse) {
     const char* label;
     std::wstring installDir;
     std::wstring uninstRegFolder;
-    DWORD exitCode;  // 0: the record goes; 502: the refused folder keeps entry and record
+    // 201: without the name of its uninstall entry the key holds no installation record, so the
+    // product counts as not installed and the key, someone else's, stays; 502: the refused
+    // folder keeps entry and record.
+    DWORD exitCode;
   } cases[] = {
-      {"empty fields", L"", L"", 0},
+      {"empty fields", L"", L"", 201},
       {"drive root", L"C:\\", L"\\", 502},
-      {"Program Files folder", programFiles, L"", 502},
+      {"Program Files folder", programFiles, L"", 201},
       {"Windows folder", windows, L"\\\\", 502},
       {"Windows folder with the product's own entry", windows, L"KestraOCR", 502},
   };

@@ -59,8 +59,10 @@ class InstallGuardsTest : public testing::Test {
     App.Paths.UninstallerPath.clear();
     App.Info.RunState = 1;
   }
+  // Writes Setup.ini and reads it as start-up does.
   void WriteSettings(const std::string& lines) {
     test_files::WriteText(App.Paths.SetupIniPath, "[Setup]\r\n" + lines);
+    App.Settings = SetupSettings::Read(App.Paths.SetupIniPath);
   }
 
   std::wstring folder_;
@@ -72,6 +74,18 @@ TEST_F(InstallGuardsTest, WithoutSetupIniTheWorkerReportsItsEndAtOnce) {
   worker.Start();
   EXPECT_TRUE(page.Receives(L"INSTALL_THREAD_FINISHED", 30s));
   EXPECT_FALSE(test_files::IsFolder(App.Paths.InstallRootDir)) << "nothing is installed";
+}
+
+TEST_F(InstallGuardsTest, ASetupIniChangedAfterTheStartChecksIsNotRead) {
+  WriteSettings(
+      "%PROGRAM_FILES=Guarded\r\n%PUBLISHER=Kestra\r\n%REG_FODLER_PROGNAME=KestraOCR\r\n");
+  test_files::WriteText(App.Paths.SetupIniPath,
+                        "[Setup]\r\n%PROGRAM_FILES=Guarded\r\n%UPDATER_DIR=..\\Escaped\r\n");
+  TInstallThread worker(nullptr);
+  std::optional<InstallContext> context = worker.NewContext();
+  ASSERT_TRUE(context.has_value());
+  EXPECT_EQ(context->Setting(L"%REG_FODLER_PROGNAME"), L"KestraOCR");
+  EXPECT_EQ(context->Setting(L"%UPDATER_DIR"), L"");
 }
 
 TEST_F(InstallGuardsTest, AnotherRunStateInstallsNothing) {

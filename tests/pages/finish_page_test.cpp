@@ -49,6 +49,7 @@ class FinishPageTest : public testing::TestWithParam<FinishCase> {
     ::DeleteFileW(kMarker.c_str());
     App.Paths.SetupIniPath = kFolder + L"\\Setup.ini";
     ::DeleteFileW(App.Paths.SetupIniPath.c_str());
+    App.Settings.reset();
     App.Paths.ProgramDir = kFolder;
     App.Paths.ProgramExePath = kProgram;
     WriteFile(kProgram, "MZ");
@@ -64,6 +65,9 @@ TEST_P(FinishPageTest, ShowsTheJobsLabelsAndPreparesTheStartOption) {
   const FinishCase& c = GetParam();
   if (c.startSetting != nullptr) {
     WriteFile(App.Paths.SetupIniPath, std::string("[Setup]\r\n") + c.startSetting + "\r\n");
+    // Read once, as start-up reads it; the page uses those values, not the file.
+    App.Settings = SetupSettings::Read(App.Paths.SetupIniPath);
+    WriteFile(App.Paths.SetupIniPath, "[Setup]\r\n%Exe_AfterInstall=1\r\n");
   }
   WriteFile(kMarker, "left over from before");
   pages::HandOverRun({c.mode, {}});

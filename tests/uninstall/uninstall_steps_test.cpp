@@ -87,19 +87,36 @@ TEST_F(UninstallSteps, PrivateFolderTakesThePublisherKeyOnlyWhenItWasTheLast) {
   const std::wstring publisher = L"Software\\Kestra Steps Publisher";
   WriteValue(HKEY_LOCAL_MACHINE, publisher, L"PublisherValue", L"kept alive by nothing");
   WriteValue(HKEY_LOCAL_MACHINE, publisher + L"\\KestraOne\\Sub", L"Marker", L"1");
-  WriteValue(HKEY_LOCAL_MACHINE, publisher + L"\\KestraTwo", L"Marker", L"1");
+  WriteValue(HKEY_LOCAL_MACHINE, publisher + L"\\KestraOne", L"UninstRegFolder", L"KestraOne");
+  WriteValue(HKEY_LOCAL_MACHINE, publisher + L"\\KestraTwo", L"UninstRegFolder", L"KestraTwo");
 
   UNINSTStruct_INFO record;
   record.KeyPath = publisher + L"\\KestraOne\\";
-  RemovePrivateFolder(record);
+  record.UninstRegFolder = L"KestraOne";
+  EXPECT_TRUE(RemovePrivateFolder(record));
   EXPECT_FALSE(KeyExists(publisher + L"\\KestraOne"));
   EXPECT_TRUE(KeyExists(publisher + L"\\KestraTwo"));
   EXPECT_TRUE(KeyExists(publisher)) << "another product still lies below the publisher key";
 
   record.KeyPath = publisher + L"\\KestraTwo\\";
-  RemovePrivateFolder(record);
+  record.UninstRegFolder = L"KestraTwo";
+  EXPECT_TRUE(RemovePrivateFolder(record));
   EXPECT_FALSE(KeyExists(publisher)) << "values of the publisher key do not keep it";
   EXPECT_TRUE(KeyExists(L"Software"));
+}
+
+// A key of the record's path that holds no record, or another product's, is someone else's.
+TEST_F(UninstallSteps, PrivateFolderWithoutThisProductsRecordIsLeftAndReported) {
+  const std::wstring canary = L"Software\\Kestra Steps Canary\\KestraOne";
+  UNINSTStruct_INFO record;
+  record.KeyPath = canary;
+  record.UninstRegFolder = L"KestraOne";
+  for (const wchar_t* held : {L"", L"KestraOther"}) {
+    WriteValue(HKEY_LOCAL_MACHINE, canary, L"Canary", L"1");
+    if (*held != L'\0') WriteValue(HKEY_LOCAL_MACHINE, canary, L"UninstRegFolder", held);
+    EXPECT_FALSE(RemovePrivateFolder(record)) << testing::PrintToString(std::wstring(held));
+    EXPECT_TRUE(KeyExists(canary)) << testing::PrintToString(std::wstring(held));
+  }
 }
 
 TEST_F(UninstallSteps, PrivateFolderPathsThatNameTooMuchRemoveNothing) {

@@ -97,10 +97,12 @@ TEST_F(UninstallThread, FilesAreShownInTheProgramFolderStep) {
   test_files::WriteText(product + L"KestraThread\\b.txt", "b");
   win::RegKey key;
   ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"Software\\Kestra Thread\\KestraOne", KEY_WRITE));
+  ASSERT_TRUE(key.WriteString(L"UninstRegFolder", L"KestraOne"));
   key.Close();
   UNINSTStruct_INFO record;
   record.InstallDir = product.substr(0, product.size() - 1);
   record.KeyPath = L"Software\\Kestra Thread\\KestraOne\\";
+  record.UninstRegFolder = L"KestraOne";
 
   ASSERT_TRUE(Run(record));
 

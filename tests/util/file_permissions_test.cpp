@@ -4,6 +4,7 @@
 #include "util/file_permissions.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -78,6 +79,19 @@ TEST(SetTreePermissions, SetsNothingThroughALinkedFolder) {
   EXPECT_EQ(SetTreePermissions(root + L"\\Product\\Linked", TreeAccess::kEveryoneFull).failed, 1u)
       << "a linked folder is no tree to walk";
   EXPECT_FALSE(OnlyAdministratorsCanChange(root + L"\\Product\\Linked\\Victim.txt"));
+}
+
+// A product folder name that reached a special folder, a drive root or one above them must not
+// open it to everybody.
+TEST(SetTreePermissions, SetsNothingOnAFolderThatIsNoProductsOwn) {
+  wchar_t templates[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(
+      ::SHGetFolderPathW(nullptr, CSIDL_COMMON_TEMPLATES, nullptr, SHGFP_TYPE_CURRENT, templates)));
+  for (const std::wstring folder : {std::wstring(templates), std::wstring(L"C:\\")}) {
+    const PermissionWalk walk = SetTreePermissions(folder, TreeAccess::kEveryoneFull);
+    EXPECT_EQ(walk.set, 0u) << strings::WideToUtf8(folder);
+    EXPECT_EQ(walk.failed, 1u) << strings::WideToUtf8(folder);
+  }
 }
 
 TEST(HeldFolder, OpensOnlyTheEntryThatWasListed) {
