@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "core/strings/utf_string_conversions.h"
+#include "util/files_left_out.h"
 #include "util/folder_walk.h"
 #include "util/held_folder.h"
 #include "util/link_safe_files.h"
-#include "util/files_left_out.h"
 #include "util/scoped_handle.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cctype>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,6 +57,24 @@ class WindowsVersionOverride {
  private:
   HKEY key_ = nullptr;
 };
+
+// A package of the program <name>\<name>.exe (holding its name in small letters) of
+// `publisher`, recorded as KestraPhoto, with the English licence.
+e2e::TestPackage OneProgramPackage(const std::wstring& folder, const std::string& name,
+                                   const std::string& publisher) {
+  e2e::TestPackage package(folder);
+  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
+  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
+  package.WriteText(L"Setup.ini", "[Setup]\r\n%PROGRAM_FILES=" + name +
+                                      "\r\n%PROGRAM_FILES_OLD=" + name +
+                                      "Old\r\n%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=" + name +
+                                      ".exe\r\n%PROGRAM_VERSION=1.0\r\n%PUBLISHER=" + publisher +
+                                      "\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
+  std::string lower = name;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  package.WriteText(L"program files\\" + Widen(name) + L"\\" + Widen(name) + L".exe", lower);
+  return package;
+}
 
 TEST(Install, BrandedPackageFromReadyPageToFinishPage) {
   e2e::TestPackage package(L"install-branded");
@@ -364,14 +383,7 @@ TEST(Install, PanCaptureKeepsItsWholeDataFolder) {
 // As soon as the program file appears, an ordinary user plants a hard link to a file of his own
 // under the name of the finish page's marker in the program folder, open to everybody.
 TEST(Install, AHardLinkPlantedAsTheMarkerIsReplacedNotWrittenThrough) {
-  e2e::TestPackage package(L"install-marker");
-  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
-  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
-  package.WriteText(L"Setup.ini",
-                    "[Setup]\r\n%PROGRAM_FILES=Marten\r\n%PROGRAM_FILES_OLD=MartenOld\r\n"
-                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Marten.exe\r\n%PROGRAM_VERSION=1.0\r\n"
-                    "%PUBLISHER=Marten Works\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
-  package.WriteText(L"program files\\Marten\\Marten.exe", "marten");
+  const e2e::TestPackage package = OneProgramPackage(L"install-marker", "Marten", "Marten Works");
   const std::wstring program = SpecialFolder(CSIDL_PROGRAM_FILES) + L"\\Marten\\Marten";
   const std::wstring shared = L"C:\\marker-shared-by-a-user.txt";
   e2e::WriteFileText(shared, "the user's own");
@@ -395,14 +407,7 @@ TEST(Install, AHardLinkPlantedAsTheMarkerIsReplacedNotWrittenThrough) {
 // libraries, with the overrides that make Wine search as Windows does, and the tools the
 // permissions used to be set with. Nothing of it is loaded or started, and the wizard works.
 TEST(Install, NothingPlantedBesideSetupIsLoadedOrStarted) {
-  e2e::TestPackage package(L"install-planted");
-  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
-  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
-  package.WriteText(L"Setup.ini",
-                    "[Setup]\r\n%PROGRAM_FILES=Plover\r\n%PROGRAM_FILES_OLD=PloverOld\r\n"
-                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Plover.exe\r\n%PROGRAM_VERSION=1.0\r\n"
-                    "%PUBLISHER=Plover Works\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
-  package.WriteText(L"program files\\Plover\\Plover.exe", "plover");
+  const e2e::TestPackage package = OneProgramPackage(L"install-planted", "Plover", "Plover Works");
   const wchar_t* const kLibraries[] = {L"version", L"msftedit", L"riched20", L"uxtheme",
                                        L"dwmapi",  L"comctl32", L"comdlg32", L"gdiplus"};
   std::wstring overrides;
@@ -434,14 +439,7 @@ TEST(Install, NothingPlantedBesideSetupIsLoadedOrStarted) {
 // Windows XP opens the product folder to everybody as well, without starting cacls through a
 // cmd.exe that might lie beside Setup.exe.
 TEST(Install, WindowsXpOpensTheProductFolderWithoutACommand) {
-  e2e::TestPackage package(L"install-xp");
-  package.AddTestData(L"InstallWizard_Texts.xls", L"Texts\\InstallWizard_Texts.xls");
-  package.WriteText(L"EULA\\en\\Service.rtf", kLicence);
-  package.WriteText(L"Setup.ini",
-                    "[Setup]\r\n%PROGRAM_FILES=Harrier\r\n%PROGRAM_FILES_OLD=HarrierOld\r\n"
-                    "%UPDATER_DIR=Updater\r\n%PROGRAM_EXEC=Harrier.exe\r\n%PROGRAM_VERSION=1.0\r\n"
-                    "%PUBLISHER=Harrier Works\r\n%REG_FODLER_PROGNAME=KestraPhoto\r\n");
-  package.WriteText(L"program files\\Harrier\\Harrier.exe", "harrier");
+  const e2e::TestPackage package = OneProgramPackage(L"install-xp", "Harrier", "Harrier Works");
   package.AddRecorder(L"cmd.exe");
   package.AddRecorder(L"icacls.exe");
   {

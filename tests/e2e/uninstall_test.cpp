@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/e2e/installed_product.h"
 #include "tests/e2e/machine_state.h"
 #include "tests/e2e/test_package.h"
 #include "tests/e2e/watched_run.h"
@@ -199,6 +200,8 @@ TEST(Uninstall, RecordsWithEmptyOrWideFieldsRemoveNothingElse) {
   WriteFileText(programFiles + L"\\KestraGuardCanary\\canary.txt", "canary");
   WriteFileText(windows + L"\\kestra-guard-canary.txt", "canary");
 
+  // The rows that keep the record leave it behind: later tests of the product start without it.
+  const e2e::ForgottenAtTheEnd forgotten(L"KestraOCR", L"Kestra Guard");
   e2e::TestPackage package(L"uninstall-guards");
   WriteUninstallPackage(package, "Kestra Guard", "KestraOCR");
   const std::wstring privateKey = L"Software\\Kestra Guard\\KestraOCR";
