@@ -99,8 +99,10 @@ void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFo
 bool RemovePrivateFolder(const UNINSTStruct_INFO& record) {
   const std::wstring keyPath = WithoutTrailingSeparators(record.KeyPath);
   const std::wstring publisherKey = FolderOf(keyPath);
+  // No private key recorded: nothing of it to remove.
+  if (keyPath.empty()) return true;
   // A path of one component would be a top-level key such as "Software".
-  if (keyPath.empty() || WithoutTrailingSeparators(publisherKey).empty()) {
+  if (WithoutTrailingSeparators(publisherKey).empty()) {
     LogLine(L"guard: the private key's path names no product key: " + keyPath);
     return false;
   }
