@@ -12,6 +12,7 @@
 #include "util/file_bytes.h"
 #include "util/folder_operations.h"
 #include "util/ini_file_io.h"
+#include "util/link_safe_files.h"
 #include "util/reg_key.h"
 #include "util/setup_log.h"
 
@@ -139,6 +140,11 @@ void WriteRecordFile(InstallContext& context) {
   const std::wstring path = updater + L"Regedit_FileList.ini";
   // The file is only ever rewritten: a payload without one gets none.
   if (updater.empty() || !FileExists(path)) return;
+  // The updater folder is open to everybody: a link planted there would carry the write away.
+  if (PassesThroughLink(path, context.paths.InstallRootDir)) {
+    context.StepFailed(L"guard: the record file is not written through a link: " + path);
+    return;
+  }
   auto file = ReadIniFile(path);
   if (!file) {
     context.StepFailed(L"the record file cannot be read: " + path);

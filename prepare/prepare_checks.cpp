@@ -57,10 +57,20 @@ void TFPrepare::QueryPrivateFolder(const std::wstring& purpose) {
   } else {
     win::RegKey key;
     const bool opened = key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ);
-    if (purpose == L"updater") {
-      if (opened) UpdaterPath = key.ReadString(L"OnlineUpdaterDir").value_or(L"");
-    } else if (purpose == L"updater_move_installdir") {
-      if (opened) OldInstallDir = key.ReadString(L"InstallDir").value_or(L"");
+    if (purpose == L"updater" || purpose == L"updater_move_installdir") {
+      // The record is input here as in every mode: the updater folder must lie in the product
+      // folder, both plain absolute paths.
+      UNINSTStruct_INFO record;
+      if (opened) {
+        record.InstallDir = key.ReadString(L"InstallDir").value_or(L"");
+        record.OnlineUpdaterDir = key.ReadString(L"OnlineUpdaterDir").value_or(L"");
+        DropUnsoundRecordNames(record);
+      }
+      if (purpose == L"updater") {
+        UpdaterPath = record.OnlineUpdaterDir;
+      } else {
+        OldInstallDir = record.InstallDir;
+      }
     } else {
       PrivateFolderFound = opened && !key.ReadString(L"UninstRegFolder").value_or(L"").empty();
     }

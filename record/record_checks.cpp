@@ -45,7 +45,9 @@ void DropUnsoundRecordNames(UNINSTStruct_INFO& record) {
   DropUnless(IsPlainAbsolutePath(record.UninstOnAppDataDir) &&
                  EndsWithIgnoreCase(record.UninstOnAppDataDir, L"\\Setup.exe"),
              record.UninstOnAppDataDir, L"UninstOnAppDataDir");
-  DropUnless(IsPlainAbsolutePath(record.OnlineUpdaterDir), record.OnlineUpdaterDir,
+  // The updater folder is made inside the product folder; one recorded elsewhere would have the
+  // updater mode start whatever program lies there.
+  DropUnless(IsAtOrBelow(record.OnlineUpdaterDir, record.InstallDir), record.OnlineUpdaterDir,
              L"OnlineUpdaterDir");
   DropUnless(IsShortcutInside(record.LINK_ProgramsExec, CSIDL_COMMON_PROGRAMS),
              record.LINK_ProgramsExec, L"LINK_ProgramsExec");

@@ -4,8 +4,10 @@
 
 #include <optional>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
+#include "core/strings/case_folding.h"
 #include "core/strings/string_util.h"
 #include "util/folder_walk.h"
 #include "util/held_folder.h"
@@ -24,6 +26,34 @@ bool IsExistingFolder(const std::wstring& path) {
 // A link found where a walk would write or remove: it goes as a link, or the walk keeps away.
 bool LinkRemains(const std::wstring& path) {
   return IsLinkPath(path) && !RemoveLink(path);
+}
+
+constexpr DWORD kAttributesToClear =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// The names in `folder`, case folded, as Windows compares them.
+std::unordered_set<std::wstring> FoldedNames(const std::wstring& folder) {
+  std::unordered_set<std::wstring> names;
+  for (const FolderEntry& entry : ListFolder(folder)) names.insert(strings::FoldCase(entry.name));
+  return names;
+}
+
+// Copies one file of a tree. A name the target folder did not list is copied as a new file at
+// once; a name it listed, or one planted since the listing (the new file's creation then fails),
+// is looked at first: a link there goes as a link, or the file is not copied.
+bool CopyOneFile(const std::wstring& source, const std::wstring& target, bool listed,
+                 bool failIfExists, const PauseGate& passGate) {
+  const std::wstring longSource = LongPath(source);
+  const std::wstring longTarget = LongPath(target);
+  if (!listed) {
+    if (CopyFileThroughGate(longSource, longTarget, true, passGate)) return true;
+    const DWORD error = ::GetLastError();
+    if (failIfExists || (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)) {
+      return false;
+    }
+  }
+  if (LinkRemains(target)) return false;
+  return CopyFileThroughGate(longSource, longTarget, failIfExists, passGate);
 }
 
 std::optional<ULONGLONG> FileSize(const std::wstring& path) {
@@ -117,6 +147,7 @@ std::size_t CopyFolderTree(const std::wstring& source, const std::wstring& targe
   if (IsLinkPath(source)) return 0;
   if (IsLinkPath(target)) return 1;
   std::size_t notCopied = 0;
+  const std::unordered_set<std::wstring> existing = FoldedNames(target);
   for (const FolderEntry& entry : ListFolder(source)) {
     if (entry.IsLink()) continue;
     if (entry.IsFolder()) {
@@ -134,16 +165,15 @@ std::size_t CopyFolderTree(const std::wstring& source, const std::wstring& targe
       continue;
     }
     const std::wstring targetFile = target + entry.name;
-    if (LinkRemains(targetFile)) {
-      ++notCopied;
-      continue;
-    }
     if (status != nullptr) status->ShowStatus(targetFile);
-    const std::wstring longTarget = LongPath(targetFile);
     const bool copied =
-        CopyFileThroughGate(LongPath(source + entry.name), longTarget, failIfExists, passGate);
+        CopyOneFile(source + entry.name, targetFile,
+                    existing.contains(strings::FoldCase(entry.name)), failIfExists, passGate);
     LogFileOperation(L"copied", targetFile, copied);
-    ::SetFileAttributesW(longTarget.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The copy is a new file with the source's attributes: only those need clearing.
+    if (copied && (entry.attributes & kAttributesToClear) != 0) {
+      ::SetFileAttributesW(LongPath(targetFile).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     if (!copied) ++notCopied;
     if (progress != nullptr) StepProgress(*progress);
   }

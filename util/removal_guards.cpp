@@ -75,6 +75,12 @@ std::wstring NormalisedAbsolutePath(const std::wstring& path) {
   return normalised;
 }
 
+bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder) {
+  const std::wstring inner = NormalisedAbsolutePath(path);
+  const std::wstring outer = NormalisedAbsolutePath(folder);
+  return !inner.empty() && !outer.empty() && HoldsOrEquals(outer, inner);
+}
+
 bool IsProtectedFolder(const std::wstring& folder) {
   const std::wstring path = NormalisedAbsolutePath(folder);
   if (path.empty()) return true;

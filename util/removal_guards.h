@@ -13,6 +13,9 @@ inline constexpr wchar_t kScriptsMacrosFolder[] = L"ScriptsMacros";
 // "." or ".." steps or other parts that Windows would rewrite).
 std::wstring NormalisedAbsolutePath(const std::wstring& path);
 
+// Whether `path` is `folder` or lies below it, both plain absolute paths. Letter case is ignored.
+bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder);
+
 // Whether `folder` is a shell special folder, the Windows or a Program Files folder, or a folder
 // that holds one of them. Letter case is ignored.
 bool IsProtectedFolder(const std::wstring& folder);

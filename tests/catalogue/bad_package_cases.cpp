@@ -433,38 +433,50 @@ void AddWindowCases(std::vector<BadPackage>& cases) {
 // --- Updater names -------------------------------------------------------------------------
 
 // An installation whose updater folder holds the argument recorder as "Updater.exe", also one
-// folder up, and an Upgrade.ini naming the updater `updaterName`.
-BadPackage UpdaterNamed(const std::string& name, const std::string& updaterName) {
-  return {
-      name,
-      [=](Bench& bench) {
-        MakePackage(bench, name, L"good", std::string(kPenSettings));
-        SeedPen(bench, L"");
-        const PenInstallation pen;
-        bench.package->AddRecorder(L"Updater\\Updater.exe");
-        bench.package->AddRecorder(L"Updater.exe");
-        bench.package->WriteText(L"Updater\\Upgrade.ini",
-                                 "[Upgrade_Info]\r\nUpdaterName=" + updaterName + "\r\n");
-        WriteValue(HKEY_LOCAL_MACHINE, pen.privateKey, L"OnlineUpdaterDir",
-                   bench.package->Folder() + L"Updater");
-        bench.mayChange.clear();
-      },
-      L"updater",
-      Outcome::kQuietEnd,
-      L"",
-      nullptr,
-      [](const Bench& bench) {
-        for (const wchar_t* recorder : {L"Updater\\Updater.exe", L"Updater.exe"}) {
-          EXPECT_TRUE(e2e::WaitForRecordedStarts(bench.package->Folder() + recorder, 1, 3s).empty())
-              << "nothing is started";
-        }
-      }};
+// folder up, and an Upgrade.ini naming the updater `updaterName`; the record names that folder.
+// The folder is the installation's own, or one outside the product folder.
+enum class UpdaterPlace { kInTheProduct, kOutsideTheProduct };
+
+BadPackage UpdaterNamed(const std::string& name, const std::string& updaterName,
+                        UpdaterPlace place = UpdaterPlace::kInTheProduct) {
+  const auto updaterBase = [place](const Bench& bench) {
+    return place == UpdaterPlace::kInTheProduct ? PenInstallation().product + L"\\"
+                                                : bench.package->Folder();
+  };
+  return {name,
+          [=](Bench& bench) {
+            MakePackage(bench, name, L"good", std::string(kPenSettings));
+            SeedPen(bench, L"");
+            const PenInstallation pen;
+            const std::wstring base = updaterBase(bench);
+            e2e::WriteFileText(base + L"Updater\\Upgrade.ini",
+                               "[Upgrade_Info]\r\nUpdaterName=" + updaterName + "\r\n");
+            for (const wchar_t* recorder : {L"Updater\\Updater.exe", L"Updater.exe"}) {
+              ASSERT_TRUE(::CopyFileW((e2e::BuildFolder() + L"argument_recorder.exe").c_str(),
+                                      (base + recorder).c_str(), FALSE));
+            }
+            WriteValue(HKEY_LOCAL_MACHINE, pen.privateKey, L"OnlineUpdaterDir", base + L"Updater");
+            bench.mayChange.clear();
+          },
+          L"updater",
+          Outcome::kQuietEnd,
+          L"",
+          nullptr,
+          [=](const Bench& bench) {
+            for (const wchar_t* recorder : {L"Updater\\Updater.exe", L"Updater.exe"}) {
+              EXPECT_TRUE(e2e::WaitForRecordedStarts(updaterBase(bench) + recorder, 1, 3s).empty())
+                  << "nothing is started";
+            }
+          }};
 }
 
 void AddUpdaterCases(std::vector<BadPackage>& cases) {
   // "Updater.exe" + ".exe" names no file.
   cases.push_back(UpdaterNamed("UpdaterNameWithExe", "Updater.exe"));
   cases.push_back(UpdaterNamed("UpdaterNameLeavingItsFolder", "..\\Updater"));
+  // A record that names a folder outside the product folder, where anybody may have put a program.
+  cases.push_back(UpdaterNamed("RecordWithUpdaterOutsideTheProduct", "Updater",
+                               UpdaterPlace::kOutsideTheProduct));
 }
 
 // --- File lists ----------------------------------------------------------------------------
