@@ -12,6 +12,7 @@
 #include "core/upgrade/apply_plan.h"
 #include "core/upgrade/list_comparison.h"
 #include "util/file_bytes.h"
+#include "util/held_folder.h"
 #include "util/ini_file_io.h"
 #include "util/link_safe_files.h"
 #include "util/reg_key.h"
@@ -82,7 +83,9 @@ std::size_t ApplyInstructions(const std::vector<upgrade::Instruction>& instructi
              CopyFileThroughGate(operation.source, operation.target, false, passGate);
       LogFileOperation(L"copied", operation.target, done);
     } else {
-      done = ::DeleteFileW(operation.target.c_str()) != FALSE;
+      // By a handle on its folder, checked to lie in the program folder: a folder swapped for a
+      // link since the check above cannot lead the deletion elsewhere.
+      done = HeldFolder::DeleteFileInside(operation.target, installedFolder);
       LogFileOperation(L"deleted", operation.target, done);
     }
     if (done) continue;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/strings/string_util.h"
 #include "util/folder_walk.h"
 
 namespace {
@@ -43,6 +44,33 @@ win::ScopedHandle OpenRelative(HANDLE folder, const std::wstring& name, ACCESS_M
 std::wstring WithoutSeparator(std::wstring path) {
   while (path.size() > 3 && path.back() == L'\\') path.pop_back();
   return path;
+}
+
+// The path Windows gives for an open entry, links resolved, in the "\\?\" form; "" when unknown.
+std::wstring FinalPathOf(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length + 1);
+  }
+}
+
+// Whether the folder `handle` is open on is `root` or lies below it, by the final paths Windows
+// gives for both: a link on the way to either is resolved.
+bool FinalPathIsAtOrBelow(HANDLE handle, const std::wstring& root) {
+  const win::ScopedHandle rootHandle = OpenEntryItself(root, 0);
+  if (!rootHandle.IsValid()) return false;
+  const std::wstring inner = WithoutSeparator(FinalPathOf(handle));
+  const std::wstring outer = WithoutSeparator(FinalPathOf(rootHandle.Get()));
+  return !outer.empty() && inner.size() >= outer.size() &&
+         strings::EqualsIgnoreCase(std::wstring_view(inner).substr(0, outer.size()), outer) &&
+         (inner.size() == outer.size() || inner[outer.size()] == L'\\');
 }
 
 }  // namespace
@@ -136,6 +164,16 @@ bool HeldFolder::DeleteFileEntry(const HeldEntry& entry, bool evenReadOnly) cons
   basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
   return ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof(basic)) &&
          MarkForDeletion(file.Get());
+}
+
+bool HeldFolder::DeleteFileInside(const std::wstring& path, const std::wstring& root) {
+  const std::size_t separator = path.find_last_of(L'\\');
+  if (separator == std::wstring::npos) return false;
+  const std::optional<HeldFolder> folder = Open(path.substr(0, separator), 0);
+  if (!folder || !FinalPathIsAtOrBelow(folder->Get(), root)) return false;
+  HeldEntry entry;
+  entry.name = path.substr(separator + 1);
+  return !entry.name.empty() && folder->DeleteFileEntry(entry, false);
 }
 
 bool HeldFolder::DeleteWhenClosed() const {

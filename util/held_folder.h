@@ -70,6 +70,11 @@ class HeldFolder {
   // as the link, a hard link as that one name). With `evenReadOnly` a read-only file loses that
   // attribute first (unless other hard links share it). False when it cannot be deleted.
   [[nodiscard]] bool DeleteFileEntry(const HeldEntry& entry, bool evenReadOnly) const;
+  // Deletes the file `name` in the folder at `path` as a name (a link as the link) through a handle
+  // on that folder, checked to lie inside `root`: a folder on the way swapped for a link, even
+  // after any check by path, never leads the deletion out of `root`. False when nothing of that
+  // name could be deleted there.
+  [[nodiscard]] static bool DeleteFileInside(const std::wstring& path, const std::wstring& root);
   // Deletes this folder itself once its handle closes; it must be empty by then. Needs DELETE
   // among the access it was opened with.
   [[nodiscard]] bool DeleteWhenClosed() const;

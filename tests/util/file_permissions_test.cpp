@@ -140,4 +140,24 @@ TEST(HeldFolder, AFolderSwappedForALinkAfterTheListingIsNeverEntered) {
   EXPECT_FALSE(test_files::IsFile(root + L"\\Product\\Program.exe"));
 }
 
+// A single deletion by path (the upgrade's): a folder on the way that is a link by the time of
+// the deletion, whatever an earlier check by path found, leaves the file it leads to alone.
+TEST(HeldFolder, DeletesAFileInsideItsRootButNeverThroughALinkedFolder) {
+  const std::wstring root = FreshFolder(L"held-delete");
+  WriteText(root + L"\\Program\\Top.dll", "top");
+  WriteText(root + L"\\Program\\Sub\\Deep.dll", "deep");
+  WriteText(root + L"\\Outside\\Deeper\\Victim.txt", "victim");
+  ASSERT_TRUE(test_files::PlantLink(root + L"\\Program\\Linked", root + L"\\Outside"));
+  const std::wstring program = root + L"\\Program\\";
+
+  EXPECT_TRUE(HeldFolder::DeleteFileInside(program + L"Top.dll", program));
+  EXPECT_TRUE(HeldFolder::DeleteFileInside(program + L"Sub\\Deep.dll", program));
+  EXPECT_FALSE(HeldFolder::DeleteFileInside(program + L"Linked\\Deeper\\Victim.txt", program));
+  EXPECT_FALSE(HeldFolder::DeleteFileInside(root + L"\\Outside\\Deeper\\Victim.txt", program));
+
+  EXPECT_FALSE(test_files::IsFile(program + L"Top.dll"));
+  EXPECT_FALSE(test_files::IsFile(program + L"Sub\\Deep.dll"));
+  EXPECT_EQ(test_files::ReadText(root + L"\\Outside\\Deeper\\Victim.txt"), "victim");
+}
+
 }  // namespace
