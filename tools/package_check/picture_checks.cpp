@@ -23,11 +23,6 @@ std::uint32_t Little32(const Bytes& bytes, std::size_t at) {
          static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-std::uint32_t Big32(const Bytes& bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(bytes[at]) << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 |
-         bytes[at + 3];
-}
-
 bool StartsWith(const Bytes& bytes, std::string_view start) {
   if (bytes.size() < start.size()) return false;
   for (std::size_t i = 0; i < start.size(); ++i) {
@@ -38,16 +33,12 @@ bool StartsWith(const Bytes& bytes, std::string_view start) {
 
 Picture ReadPicture(const Bytes& bytes) {
   Picture picture;
-  if (StartsWith(bytes, "BM") && bytes.size() >= 26) {
+  if (StartsWith(bytes, "BM")) {
     picture.format = Format::kBmp;
-    // BITMAPINFOHEADER: width and height (negative for top-down rows) after the file header.
-    const auto height = static_cast<std::int32_t>(Little32(bytes, 22));
-    picture.size =
-        PictureSize{static_cast<int>(Little32(bytes, 18)), height < 0 ? -height : height};
-  } else if (StartsWith(bytes, "\x89PNG\r\n\x1a\n") && bytes.size() >= 24) {
+    picture.size = localisation::ReadPictureSize(bytes);
+  } else if (StartsWith(bytes, "\x89PNG\r\n\x1a\n")) {
     picture.format = Format::kPng;
-    picture.size =
-        PictureSize{static_cast<int>(Big32(bytes, 16)), static_cast<int>(Big32(bytes, 20))};
+    picture.size = localisation::ReadPictureSize(bytes);
   } else if (StartsWith(bytes, "\xff\xd8\xff")) {
     picture.format = Format::kJpeg;
   } else if (StartsWith(bytes, "GIF8")) {

@@ -6,15 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/language/picture_size.h"
 #include "tools/package_check/findings.h"
 #include "tools/package_check/package_folder.h"
 
 namespace package_check {
 
-struct PictureSize {
-  int width;
-  int height;
-};
+using localisation::PictureSize;
 
 // The title band (Title.bmp) and the side picture of the welcome and finish pages (Left.bmp).
 inline constexpr PictureSize kTitlePictureSize{554, 65};
