@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "core/language/licence_folder.h"
+#include "core/language/text_direction.h"
 #include "pages/ask_install_page.h"
 #include "pages/cancelled_page.h"
 #include "pages/navigation.h"
@@ -89,7 +90,11 @@ void TFEULA::LoadLicence() {
   ::SetWindowTextW(editor, L"");
   if (path.empty()) return;
   if (const auto bytes = ReadFileBytes(path)) pages::LoadRichText(editor, *bytes);
-  if (winfx::Application.RightToLeft) pages::AlignParagraphsRightToLeft(editor);
+  // Arabic and Persian have no licence folder of their own: the English text that stands in for
+  // theirs keeps reading left to right.
+  if (winfx::Application.RightToLeft && localisation::ReadsRightToLeft(pages::PlainText(editor))) {
+    pages::AlignParagraphsRightToLeft(editor);
+  }
 }
 
 void TFEULA::rb_AgreeEULAClick() {

@@ -42,6 +42,12 @@ void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes) {
   ::SendMessageW(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
 }
 
+std::wstring PlainText(HWND editor) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(editor)) + 1, L'\0');
+  text.resize(::GetWindowTextW(editor, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
 void AlignParagraphsRightToLeft(HWND editor) {
   CHARRANGE selection{};
   ::SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));

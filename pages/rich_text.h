@@ -11,6 +11,8 @@ namespace pages {
 
 // Rich text when the bytes start with "{\rtf", otherwise UTF-16 little-endian plain text.
 void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes);
+// The control's text without its formatting.
+std::wstring PlainText(HWND editor);
 // Every paragraph reads right to left and is aligned to the right (Arabic, Persian).
 void AlignParagraphsRightToLeft(HWND editor);
 // Prints the whole content, page by page, as one document of that title. When the control

@@ -4,6 +4,8 @@
 // written by Pillow at build time (data/make_pictures.py).
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <richedit.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +22,7 @@
 #include "pages/eula_page.h"
 #include "pages/finish_page.h"
 #include "pages/install_page.h"
+#include "pages/rich_text.h"
 #include "pages/uninstall_page.h"
 #include "pages/welcome_page.h"
 #include "tests/pages/built_pages.h"
@@ -419,6 +422,33 @@ TEST_F(MirroredPages, ArabicMirrorsEveryWindowButNotThePictures) {
   });
   EXPECT_EQ(left, kBlue) << Hex(left);
   EXPECT_EQ(right, kOrange) << Hex(right);
+}
+
+// The licence reads in its own direction: Arabic and Persian have no licence folder, and the
+// English text that stands in for theirs stays left to right; an Arabic text reads right to left.
+TEST_F(MirroredPages, TheLicenceReadsInTheDirectionOfItsOwnText) {
+  struct LicenceCase {
+    const char* text;
+    bool rightToLeft;
+  };
+  for (const LicenceCase& licence :
+       {LicenceCase{"{\\rtf1 Kestra Capture Licence Agreement\\par 1. Kestra Software grants.}",
+                    false},
+        LicenceCase{"{\\rtf1\\ansi\\u1575?\\u1578?\\u1601?\\u1575?\\u1602? Kestra\\par 1.}",
+                    true}}) {
+    testing_support::LicenceFiles files;
+    files.Write(L"en", std::string(licence.text));
+    winfx::Application.SetRightToLeft(true);
+    Build(L"Arabic");
+    FEULA->Show();
+    HWND editor = FEULA->Control(L"re_EULA").Handle;
+    ASSERT_FALSE(pages::PlainText(editor).empty()) << licence.text;
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof(format);
+    ::SendMessageW(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ((format.wEffects & PFE_RTLPARA) != 0, licence.rightToLeft) << licence.text;
+    winfx::Application.DestroyForms();
+  }
 }
 
 // The progress bar of a mirrored page fills from the right: half way, its right end shows the
