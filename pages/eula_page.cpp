@@ -92,8 +92,8 @@ void TFEULA::LoadLicence() {
   if (const auto bytes = ReadFileBytes(path)) pages::LoadRichText(editor, *bytes);
   // Arabic and Persian have no licence folder of their own: the English text that stands in for
   // theirs keeps reading left to right.
-  if (winfx::Application.RightToLeft && localisation::ReadsRightToLeft(pages::PlainText(editor))) {
-    pages::AlignParagraphsRightToLeft(editor);
+  if (winfx::Application.RightToLeft) {
+    pages::SetReadingDirection(editor, localisation::ReadsRightToLeft(pages::PlainText(editor)));
   }
 }
 

@@ -48,7 +48,17 @@ std::wstring PlainText(HWND editor) {
   return text;
 }
 
-void AlignParagraphsRightToLeft(HWND editor) {
+void SetReadingDirection(HWND editor, bool rightToLeft) {
+  if (!rightToLeft) {
+    // A mirrored wizard makes its controls mirrored and reading right to left: a left-to-right
+    // text is shown as in any other wizard instead.
+    const LONG_PTR style = ::GetWindowLongPtrW(editor, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(editor, GWL_EXSTYLE,
+                        style & ~static_cast<LONG_PTR>(WS_EX_LAYOUTRTL | WS_EX_RTLREADING |
+                                                       WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR));
+    ::SetWindowPos(editor, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   CHARRANGE selection{};
   ::SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   CHARRANGE everything{0, -1};
@@ -56,10 +66,11 @@ void AlignParagraphsRightToLeft(HWND editor) {
   PARAFORMAT2 format{};
   format.cbSize = sizeof(format);
   format.dwMask = PFM_RTLPARA | PFM_ALIGNMENT;
-  format.wEffects = PFE_RTLPARA;
-  format.wAlignment = PFA_RIGHT;
+  format.wEffects = rightToLeft ? PFE_RTLPARA : 0;
+  format.wAlignment = rightToLeft ? PFA_RIGHT : PFA_LEFT;
   ::SendMessageW(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
   ::SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  ::InvalidateRect(editor, nullptr, TRUE);
 }
 
 bool PrintRichText(HWND editor, HDC printer, const std::wstring& documentTitle) {

@@ -13,8 +13,9 @@ namespace pages {
 void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes);
 // The control's text without its formatting.
 std::wstring PlainText(HWND editor);
-// Every paragraph reads right to left and is aligned to the right (Arabic, Persian).
-void AlignParagraphsRightToLeft(HWND editor);
+// Every paragraph reads right to left and is aligned to the right (a licence in Arabic or
+// Persian), or reads left to right, aligned left, in a control that is not mirrored.
+void SetReadingDirection(HWND editor, bool rightToLeft);
 // Prints the whole content, page by page, as one document of that title. When the control
 // formats nothing of what is left (Wine's rich edit does not implement EM_FORMATRANGE), the job
 // is abandoned and false returned: nothing comes out of the printer.

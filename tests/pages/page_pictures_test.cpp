@@ -447,6 +447,9 @@ TEST_F(MirroredPages, TheLicenceReadsInTheDirectionOfItsOwnText) {
     format.cbSize = sizeof(format);
     ::SendMessageW(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
     EXPECT_EQ((format.wEffects & PFE_RTLPARA) != 0, licence.rightToLeft) << licence.text;
+    EXPECT_EQ((::GetWindowLongPtrW(editor, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0,
+              licence.rightToLeft)
+        << licence.text;
     winfx::Application.DestroyForms();
   }
 }
