@@ -42,9 +42,14 @@ void DropUnsoundRecordNames(UNINSTStruct_INFO& record) {
   DropUnless(folders::CheckPlainName(record.Product) == folders::NameProblem::kNone, record.Product,
              L"Product");
   DropUnless(IsPlainAbsolutePath(record.InstallDir), record.InstallDir, L"InstallDir");
-  DropUnless(IsPlainAbsolutePath(record.UninstOnAppDataDir) &&
-                 EndsWithIgnoreCase(record.UninstOnAppDataDir, L"\\Setup.exe"),
-             record.UninstOnAppDataDir, L"UninstOnAppDataDir");
+  // The uninstaller copy lies in a folder named after the product, which an upgrade empties and
+  // fills again: a record naming another folder would have it empty that one.
+  DropUnless(
+      IsPlainAbsolutePath(record.UninstOnAppDataDir) &&
+          EndsWithIgnoreCase(record.UninstOnAppDataDir,
+                             record.Product.empty() ? std::wstring(L"\\Setup.exe")
+                                                    : L"\\" + record.Product + L"\\Setup.exe"),
+      record.UninstOnAppDataDir, L"UninstOnAppDataDir");
   // The updater folder is made inside the product folder; one recorded elsewhere would have the
   // updater mode start whatever program lies there.
   DropUnless(IsAtOrBelow(record.OnlineUpdaterDir, record.InstallDir), record.OnlineUpdaterDir,

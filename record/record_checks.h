@@ -7,7 +7,7 @@
 #include "record/uninst_struct_info.h"
 
 // `Product` a plain name; `InstallDir` and `UninstOnAppDataDir` plain absolute paths, the
-// uninstaller copy named "Setup.exe"; `OnlineUpdaterDir` the product folder `InstallDir` or a
-// folder below it; the shortcuts ".lnk" files inside the common Start-menu programs folder (the
-// desktop shortcut inside the common desktop).
+// uninstaller copy "Setup.exe" in a folder named `Product`; `OnlineUpdaterDir` the product folder
+// `InstallDir` or a folder below it; the shortcuts ".lnk" files inside the common Start-menu
+// programs folder (the desktop shortcut inside the common desktop).
 void DropUnsoundRecordNames(UNINSTStruct_INFO& record);

@@ -549,7 +549,25 @@ std::string HundredThousandLines(const char* changedValue) {
   return list + "kept.dll=1\r\nchanged.dll=" + changedValue + "\r\n";
 }
 
+// A record whose uninstaller copy lies in a folder of another name, which the refresh of the
+// copy would empty.
+BadPackage RecordWithUninstallerCopyElsewhere() {
+  BadPackage upgrade =
+      UpgradeWithLists("RecordWithUninstallerCopyElsewhere", "changed.dll=1\r\nkept.dll=1\r\n",
+                       "changed.dll=2\r\nkept.dll=1\r\n");
+  const auto seed = upgrade.arrange;
+  upgrade.arrange = [seed](Bench& bench) {
+    seed(bench);
+    e2e::WriteFileText(L"C:\\catalogue-documents\\Report.txt", "another folder's file");
+    e2e::WriteFileText(L"C:\\catalogue-documents\\Setup.exe", "another program");
+    WriteValue(HKEY_LOCAL_MACHINE, L"Software\\Kestra Up Labs\\KestraCards", L"UninstOnAppDataDir",
+               L"C:\\catalogue-documents\\Setup.exe");
+  };
+  return upgrade;
+}
+
 void AddFileListCases(std::vector<BadPackage>& cases) {
+  cases.push_back(RecordWithUninstallerCopyElsewhere());
   cases.push_back(UpgradeWithLists(
       "FileListsWithDotDot",
       "changed.dll=1\r\nkept.dll=1\r\n..\\victim.txt=1\r\n..\\..\\catalogue-victim.txt=1\r\n"
