@@ -20,9 +20,9 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FFinish", L"TFFinish", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FFinish", L"TFFinish", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Finish_Install", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap},
     {L"lb_FinishInstallNotes", L"TLabel", L"p_Client", 28, 87, 313, 65, kWordWrap},
     {L"lb_Finish_Uninstall", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap | kHidden},

@@ -48,9 +48,9 @@ void LoadFramePicture(TForm& page, Frame frame) {
 
 }  // namespace
 
-std::vector<ControlSpec> PageLayout(Frame frame, int width, int height,
-                                    std::span<const ControlSpec> own) {
-  std::vector<ControlSpec> layout;
+std::vector<ControlLayout> PageLayout(Frame frame, int width, int height,
+                                      std::span<const ControlLayout> own) {
+  std::vector<ControlLayout> layout;
   const int clientHeight = height - kBottomHeight;
   if (frame == Frame::kTitleBand) {
     layout = {

@@ -15,9 +15,9 @@ using namespace winfx;
 
 constexpr int kWidth = 552;
 constexpr int kHeight = 366;
-constexpr FormSpec kForm{L"FUninstall", L"TFUninstall", kWidth, kHeight, BorderStyle::kSizeable};
+constexpr FormLayout kForm{L"FUninstall", L"TFUninstall", kWidth, kHeight, BorderStyle::kSizeable};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Title", L"TLabel", L"p_Top", 56, 26, 400, 16, kBold},
     {L"lb_Uninstall", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
     {L"lb_UninstallProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kNoOptions, 0, CLR_INVALID,

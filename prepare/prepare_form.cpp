@@ -10,6 +10,7 @@
 #include "localisation/apply_texts.h"
 #include "pages/message_boxes.h"
 #include "util/command_line.h"
+#include "util/setup_log.h"
 
 TFPrepare* FPrepare = nullptr;
 
@@ -17,9 +18,9 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FPrepare", L"TFPrepare", 381, 148, BorderStyle::kDialogNoIcons};
+constexpr FormLayout kForm{L"FPrepare", L"TFPrepare", 381, 148, BorderStyle::kDialogNoIcons};
 
-constexpr ControlSpec kLayout[] = {
+constexpr ControlLayout kLayout[] = {
     {L"lb_Prepare", L"TLabel", nullptr, 24, 22, 330, 42, kWordWrap},
     {L"lb_PrepareProc", L"TLabel", nullptr, 24, 74, 330, 17, kWordWrap},
     {L"bt_Cancel", L"TButton", nullptr, 279, 97, 75, 25, kCancel},
@@ -108,7 +109,7 @@ bool TFPrepare::RefusesBrokenNames(prepare::RunMode mode) {
     return false;
   }
   // Before anything changes: the value would be joined into a path outside the product's folders.
-  ::OutputDebugStringW((L"Refused: " + refused).c_str());
+  LogDebugLine(L"Refused: " + refused);
   ShowRefusal(L"MSG_101", 101);
   Close();
   return true;

@@ -47,11 +47,6 @@ KeyRecord HeldRecord(const std::wstring& keyPath, const std::wstring& entryName)
   return !held.empty() && held == entryName ? KeyRecord::kThisProducts : KeyRecord::kOther;
 }
 
-void DebugLine(const std::wstring& line) {
-  ::OutputDebugStringW(line.c_str());
-  LogLine(line);
-}
-
 }  // namespace
 
 void RemoveBootValue(const UNINSTStruct_INFO& record) {
@@ -86,10 +81,10 @@ void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFo
     if (!menuFolder.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       const std::int32_t count = CountFolderEntries(menuFolder, programsFolder);
-      DebugLine(L"sProgramOnStartMenu Folder Item Count = " + std::to_wstring(count));
+      LogDebugLine(L"sProgramOnStartMenu Folder Item Count = " + std::to_wstring(count));
       if (count <= 0) {
-        DebugLine(RemoveOwnFolder(menuFolder) ? L"Remove ProgramOnStartMenu folder success!!"
-                                              : L"Remove ProgramOnStartMenu folder fail!!");
+        LogDebugLine(RemoveOwnFolder(menuFolder) ? L"Remove ProgramOnStartMenu folder success!!"
+                                                 : L"Remove ProgramOnStartMenu folder fail!!");
       }
     }
   }

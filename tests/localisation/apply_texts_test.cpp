@@ -11,8 +11,8 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kSpec{L"FAskInstall", L"TFAskInstallTest", 300, 200, BorderStyle::kDialog};
-constexpr ControlSpec kLayout[] = {
+constexpr FormLayout kForm{L"FAskInstall", L"TFAskInstallTest", 300, 200, BorderStyle::kDialog};
+constexpr ControlLayout kLayout[] = {
     {L"lb_Title", L"TLabel", nullptr, 10, 10, 200, 40, kWordWrap},
     {L"lb_Keep", L"TLabel", nullptr, 10, 50, 200, 20},
     {L"lb_Empty", L"TLabel", nullptr, 10, 70, 200, 20},
@@ -40,7 +40,7 @@ class ApplyTextsTest : public testing::Test {
 };
 
 TEST_F(ApplyTextsTest, ButtonsTakeThePageTextFirstAndFallThroughTheMarker) {
-  TForm page(kSpec, kLayout);
+  TForm page(kForm, kLayout);
   ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TButton");
   EXPECT_EQ(page.Control(L"bt_Cancel").Caption(), L"Page cancel");
   EXPECT_EQ(page.Control(L"bt_Next").Caption(), L"Shared next");
@@ -49,7 +49,7 @@ TEST_F(ApplyTextsTest, ButtonsTakeThePageTextFirstAndFallThroughTheMarker) {
 }
 
 TEST_F(ApplyTextsTest, LabelsGetEscapesExpandedHintsAndEmptyTexts) {
-  TForm page(kSpec, kLayout);
+  TForm page(kForm, kLayout);
   ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TLabel");
   EXPECT_EQ(page.Control(L"lb_Title").Caption(), L"First\nSecond     end");
   EXPECT_EQ(page.Control(L"lb_Title").Hint, L"A hint");
@@ -59,7 +59,7 @@ TEST_F(ApplyTextsTest, LabelsGetEscapesExpandedHintsAndEmptyTexts) {
 
 TEST_F(ApplyTextsTest, WithoutTextStoreEveryComponentKeepsItsCaption) {
   App.Texts.reset();
-  TForm page(kSpec, kLayout);
+  TForm page(kForm, kLayout);
   ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TButton");
   EXPECT_EQ(page.Control(L"bt_Cancel").Caption(), L"bt_Cancel");
 }

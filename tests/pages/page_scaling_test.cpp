@@ -99,20 +99,20 @@ TEST_P(PageScaling, ClientAreaAndButtonsGrowWithTheScale) {
     EXPECT_EQ(form->Dpi(), winfx::WindowDpi(form->Handle()));
     RECT client;
     ::GetClientRect(form->Handle(), &client);
-    EXPECT_NEAR(client.right, form->Spec().clientWidth * scale,
-                form->Spec().clientWidth * scale * kTolerance)
+    EXPECT_NEAR(client.right, form->Layout().clientWidth * scale,
+                form->Layout().clientWidth * scale * kTolerance)
         << Narrow(form->Name);
-    EXPECT_NEAR(client.bottom, form->Spec().clientHeight * scale,
-                form->Spec().clientHeight * scale * kTolerance)
+    EXPECT_NEAR(client.bottom, form->Layout().clientHeight * scale,
+                form->Layout().clientHeight * scale * kTolerance)
         << Narrow(form->Name);
     for (const auto& control : form->Components()) {
       if (control->ClassName != L"TButton") continue;
       RECT button;
       ::GetWindowRect(control->Handle, &button);
-      const winfx::ControlSpec& spec = control->Spec;
-      EXPECT_NEAR(button.right - button.left, spec.width * scale, spec.width * scale * kTolerance)
+      const winfx::ControlLayout& row = control->Layout;
+      EXPECT_NEAR(button.right - button.left, row.width * scale, row.width * scale * kTolerance)
           << Narrow(form->Name + L"." + control->Name);
-      EXPECT_NEAR(button.bottom - button.top, spec.height * scale, spec.height * scale * kTolerance)
+      EXPECT_NEAR(button.bottom - button.top, row.height * scale, row.height * scale * kTolerance)
           << Narrow(form->Name + L"." + control->Name);
     }
   }
@@ -127,7 +127,7 @@ TEST_P(PageScaling, EveryTextFitsItsControl) {
       if (kind != L"TLabel" && !button && !box) continue;
       const std::wstring text = WindowText(control->Handle);
       if (text.empty()) continue;
-      const unsigned options = control->Spec.options;
+      const unsigned options = control->Layout.options;
       const bool wraps = kind == L"TLabel" && (options & (winfx::kWordWrap | winfx::kCentered));
       const SIZE needed = TextExtent(control->Handle, text, wraps, !kind.starts_with(L"TLabel"));
       RECT client;
