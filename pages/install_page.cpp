@@ -2,6 +2,7 @@
 
 #include "install/install_thread.h"
 #include "pages/page_frame.h"
+#include "pages/wizard_run.h"
 
 TFInstall* FInstall = nullptr;
 
@@ -30,5 +31,5 @@ TFInstall::TFInstall()
 }
 
 std::unique_ptr<TWorkerThread> TFInstall::CreateWorker() {
-  return std::make_unique<TInstallThread>(Handle());
+  return std::make_unique<TInstallThread>(Handle(), pages::CurrentInstallInput());
 }

@@ -1,5 +1,6 @@
 #include "pages/uninstall_page.h"
 
+#include "app/app.h"
 #include "pages/message_boxes.h"
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
@@ -35,7 +36,8 @@ TFUninstall::TFUninstall()
 }
 
 std::unique_ptr<TWorkerThread> TFUninstall::CreateWorker() {
-  return std::make_unique<TUninstallThread>(Handle(), pages::CurrentRun().UninstInfo);
+  return std::make_unique<TUninstallThread>(Handle(), pages::CurrentRun().UninstInfo,
+                                            App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
 }
 
 void TFUninstall::WorkFailed() {

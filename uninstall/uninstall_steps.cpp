@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include "app/app.h"
+#include "app/app_paths.h"
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
@@ -55,7 +55,7 @@ void RemoveBootValue(const UNINSTStruct_INFO& record) {
     LogLine(L"guard: no start-up value named in the record; the Run key is left alone");
     return;
   }
-  DeleteUserValue(App.Paths.RunKey, false, record.ExecOnBoot);
+  DeleteUserValue(kRunKeyPath, false, record.ExecOnBoot);
 }
 
 void RemoveUninstallEntry(const UNINSTStruct_INFO& record) {
@@ -64,7 +64,7 @@ void RemoveUninstallEntry(const UNINSTStruct_INFO& record) {
     LogLine(L"guard: no uninstall entry named in the record; the Uninstall key is left alone");
     return;
   }
-  DeleteMachineKey(App.Paths.UninstallKey, false, record.UninstRegFolder);
+  DeleteMachineKey(kUninstallKeyPath, false, record.UninstRegFolder);
 }
 
 void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFolder) {

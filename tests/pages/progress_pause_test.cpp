@@ -182,7 +182,7 @@ TEST_F(ProgressPauseTest, StopLeavesTheWorkHeldAndShowsTheCancelledPage) {
 TEST_F(ProgressPauseTest, StopAfterTheLastStepRanUnderTheConfirmationStillStops) {
   const std::wstring program = L"C:\\pause-test\\last-step";
   ::CreateDirectoryW(program.c_str(), nullptr);
-  pages::HandOverRun({L"Install", {}});
+  pages::HandOverRun({prepare::RunMode::kInstall, {}});
   App.Paths.ProgramDir = program;
   HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   page->lastStepRelease = release;

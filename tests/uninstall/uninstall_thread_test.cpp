@@ -63,7 +63,7 @@ class UninstallThread : public testing::Test {
 
   // Runs the worker to its finished message, pumping the page's messages meanwhile.
   bool Run(const UNINSTStruct_INFO& record, bool* succeeded = nullptr) {
-    TUninstallThread worker(page_, record);
+    TUninstallThread worker(page_, record, L"Kestra Thread Test");
     worker.Start();
     const auto deadline = std::chrono::steady_clock::now() + 60s;
     while (!finished && std::chrono::steady_clock::now() < deadline) {
