@@ -18,7 +18,7 @@ constexpr wchar_t kTextSheet[] = L"Install";
 
 }  // namespace
 
-void TApp::Initialize(const std::wstring& executableFolder) {
+TextLoadFailure TApp::Initialize(const std::wstring& executableFolder) {
   Paths.SetupIniPath = executableFolder + L"Setup.ini";
   Settings = SetupSettings::Read(Paths.SetupIniPath);
   Info.TextSection = L"InstallWizard";
@@ -33,14 +33,20 @@ void TApp::Initialize(const std::wstring& executableFolder) {
     textsFolder = executableFolder + L"program files\\" + productFolder + L"\\" +
                   Setting(L"%PROGRAM_DATA") + L"Forms\\Texts\\";
   }
-  LoadTexts(textsFolder, Info.LanguageCode, kTextFilePrefix, kTextSheet);
+  const TextLoadFailure failure =
+      Language.LoadTexts(textsFolder, Info.LanguageCode, kTextFilePrefix, kTextSheet);
 
   Info.ProductName = GetText(L"InstallWizard", L"ProductName");
-  Paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  Paths.RunKey = kRunKeyPath;
   Paths.PrivateKeyTemplate = L"Software\\%PUBLISHER\\%REG_FODLER_PROGNAME\\";
-  Paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+  Paths.UninstallKey = kUninstallKeyPath;
   Paths.MacroBackupDir.clear();
   Info.Version = L"V1.0";
+  return failure;
+}
+
+RunFacts TApp::Facts(prepare::RunMode mode) const {
+  return {Texts(), Info.Language, Info.ProductName, mode, Info.RunState};
 }
 
 std::wstring TApp::Setting(const std::wstring& key, const std::wstring& defaultValue) const {
@@ -53,17 +59,4 @@ std::optional<std::wstring> ReadSettingAfresh(const std::wstring& key,
   const auto settings = SetupSettings::Read(App.Paths.SetupIniPath);
   if (!settings) return std::nullopt;
   return settings->Value(key, defaultValue);
-}
-
-std::wstring ExecutableFolder() {
-  std::vector<wchar_t> path(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      std::wstring result(path.data(), length);
-      return result.substr(0, result.find_last_of(L'\\') + 1);
-    }
-    path.resize(path.size() * 2);
-  }
 }

@@ -6,27 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "app/app_paths.h"
+#include "app/run_facts.h"
 #include "app/setup_settings.h"
+#include "core/prepare/run_state.h"
 #include "localisation/language_management.h"
-
-struct STRUCT_AppPath {
-  std::wstring SetupIniPath;
-  std::wstring ProgramFilesDir;
-  std::wstring InstallRootDir;
-  std::wstring ProgramDir;
-  std::wstring OldProgramDir;
-  std::wstring ProgramExePath;
-  std::wstring UninstallerPath;
-  std::wstring UpdaterDir;
-  std::wstring LinkProgramsExec;
-  std::wstring LinkProgramUnist;
-  std::wstring LinkProgramsManual;
-  std::wstring LinkDesktopExec;
-  std::wstring MacroBackupDir;
-  std::wstring RunKey;
-  std::wstring PrivateKeyTemplate;
-  std::wstring UninstallKey;
-};
+#include "util/executable_folder.h"
 
 struct STRUCT_AppInfo {
   std::uint16_t LanguageCode = 0;
@@ -34,18 +19,30 @@ struct STRUCT_AppInfo {
   std::wstring ProductName;
   std::wstring TextSection;
   std::wstring Version;
-  std::int32_t RunState = 0;  // 0 undecided, 1 install afresh, 2 same or older installed, 4 newer
+  prepare::RunState RunState = prepare::kRunStateUndecided;
 };
 
-class TApp : public TlanguageManagement {
+class TApp {
  public:
   STRUCT_AppPath Paths;
   STRUCT_AppInfo Info;
   std::optional<SetupSettings> Settings;  // absent when Setup.ini does not exist
+  TlanguageManagement Language;           // the texts of the run's language
 
   // Start-up: opens Setup.ini beside the program, chooses the language and loads the texts.
-  // `executableFolder` ends with "\".
-  void Initialize(const std::wstring& executableFolder);
+  // `executableFolder` ends with "\". The caller tells the user when the texts cannot be loaded.
+  [[nodiscard]] TextLoadFailure Initialize(const std::wstring& executableFolder);
+
+  // The text store; null until a workbook has been found.
+  const localisation::TextStore* Texts() const { return Language.Texts.get(); }
+  std::wstring GetText(const std::wstring& section, const std::wstring& identifier) const {
+    return Language.GetText(section, identifier);
+  }
+  std::wstring TextOrBuiltIn(const std::wstring& section, const std::wstring& identifier) const {
+    return Language.TextOrBuiltIn(section, identifier);
+  }
+  // What a worker started now for `mode` is handed of the run.
+  [[nodiscard]] RunFacts Facts(prepare::RunMode mode) const;
 
   // A value of section "Setup" of the settings read at start-up; `defaultValue` when the key
   // (or the whole file) is absent.
@@ -58,6 +55,3 @@ extern TApp App;
 // the copy read at start-up; nothing when the file does not exist.
 std::optional<std::wstring> ReadSettingAfresh(const std::wstring& key,
                                               const std::wstring& defaultValue);
-
-// The folder of the running program, with a trailing "\".
-std::wstring ExecutableFolder();

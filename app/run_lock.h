@@ -10,10 +10,6 @@
 
 #include <string>
 
-// The exit code of a quiet run refused because another run of the product is in progress:
-// Windows Installer's ERROR_INSTALL_ALREADY_RUNNING, which deployment tools retry later.
-inline constexpr int kExitAnotherRunInProgress = 1618;
-
 // The mutex's name for the product code `productCode`.
 std::wstring RunLockName(const std::wstring& productCode);
 

@@ -4,19 +4,19 @@
 
 namespace {
 
-std::atomic<int> refusal{0};
+std::atomic<Refusal> refusal{Refusal::kNone};
 
 }  // namespace
 
-void RecordRefusal(int number) {
-  int none = 0;
-  refusal.compare_exchange_strong(none, number);
+void RecordRefusal(Refusal first) {
+  Refusal none = Refusal::kNone;
+  refusal.compare_exchange_strong(none, first);
 }
 
 bool Refused() {
-  return refusal.load() != 0;
+  return refusal.load() != Refusal::kNone;
 }
 
-int RefusalNumber() {
-  return refusal.load();
+int RefusalExitCode() {
+  return ExitCode(refusal.load());
 }

@@ -11,7 +11,7 @@ set(SETUP_LAYERS
     "upgrade: record app util core"
     "record: app util core"
     "app: localisation util core"
-    "localisation: winfx util core"
+    "localisation: util core"
     "winfx: util core"
     "util: core"
     "core:")

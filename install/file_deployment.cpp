@@ -1,9 +1,9 @@
 #include "install/file_deployment.h"
 
-#include "app/app.h"
 #include "app/throttled_reports.h"
 #include "core/strings/string_util.h"
 #include "install/install_context.h"
+#include "util/executable_folder.h"
 #include "util/file_bytes.h"
 #include "util/file_permissions.h"
 #include "util/find_entries.h"
@@ -55,7 +55,7 @@ void SetPermissions(InstallContext& context, const std::wstring& folder, TreeAcc
 
 void CopyFiles(InstallContext& context) {
   context.SetPosition(0);
-  context.ShowStatus(App.GetText(L"InstallWizard", L"CopyFiles"));
+  context.ShowStatus(context.Text(L"InstallWizard", L"CopyFiles"));
   const std::wstring setupFolder = ExecutableFolder();
   const std::wstring payload = setupFolder + L"Program Files\\";
 

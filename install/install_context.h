@@ -1,7 +1,7 @@
-// What one run of the installation works with: the worker builds it at the run's start and hands
-// it to each step. The steps read the settings and paths from it, fill in the paths they fix,
-// collect the record lines in it and report through it; nothing they do reaches the application
-// object.
+// What one run of the installation works with: the worker builds it at the run's start from what
+// the page that started it handed down, and hands it to each step. The steps read the settings,
+// paths, texts and facts of the run from it, fill in the paths they fix, collect the record lines
+// in it and report through it; nothing they do reaches the application object.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "app/app_paths.h"
+#include "app/run_facts.h"
 #include "app/setup_settings.h"
 #include "app/worker_thread.h"
 #include "util/progress_sink.h"
@@ -28,6 +29,8 @@ struct InstallContext {
   // updater folder (CopyFiles), the uninstaller (WriteRegOnUninstallFolder), the shortcut paths
   // (CreateLinks) and the macro backup folder (BackupScriptsMacros), each read by later steps.
   STRUCT_AppPath paths;
+  // The run's texts, language, product name, mode and verdict.
+  RunFacts facts;
   // The record lines of the registry steps, in step order; WriteRecordFile writes them out.
   std::vector<std::wstring> recordList;
   InstallReporter reporter;
@@ -40,6 +43,9 @@ struct InstallContext {
 
   std::wstring Setting(const std::wstring& key, const std::wstring& defaultValue = L"") const {
     return settings.Value(key, defaultValue);
+  }
+  std::wstring Text(std::wstring_view section, std::wstring_view identifier) const {
+    return facts.Text(section, identifier);
   }
   void PassGate() const {
     if (gate) gate();

@@ -1,6 +1,7 @@
 #include "install/install_thread.h"
 
-#include "app/app.h"
+#include <utility>
+
 #include "install/file_deployment.h"
 #include "install/installation_record.h"
 #include "install/scripts_macros_backup.h"
@@ -8,13 +9,13 @@
 #include "record/deployment_values.h"
 #include "record/restart_deletions.h"
 
-TInstallThread::TInstallThread(HWND page) : TWorkerThread(page, kInstallFinishedMessage) {}
+TInstallThread::TInstallThread(HWND page, InstallInput input)
+    : TWorkerThread(page, kInstallFinishedMessage), input_(std::move(input)) {}
 
 std::optional<InstallContext> TInstallThread::NewContext() {
-  // The values the start checks held to their rules, not the file as it is now: a Setup.ini
-  // changed since the welcome page cannot move the installation.
-  if (!App.Settings) return std::nullopt;
-  return InstallContext{*App.Settings, App.Paths, {}, {*this, *this}, [this] { PassGate(); }};
+  if (!input_.settings) return std::nullopt;
+  return InstallContext{*input_.settings, input_.paths,          input_.facts, {},
+                        {*this, *this},   [this] { PassGate(); }};
 }
 
 void TInstallThread::Execute() {
@@ -22,7 +23,7 @@ void TInstallThread::Execute() {
   // installed: the page moves on to the finish page at once.
   std::optional<InstallContext> context = NewContext();
   if (!context) return;
-  if (App.Info.RunState != 1) return;
+  if (context->facts.state != prepare::kRunStateInstall) return;
   InstallSteps(*context);
   context->RunStep(L"WriteRecordFile", [&] { WriteRecordFile(*context); });
   // The record file is the last to grow the product folder.
@@ -38,11 +39,6 @@ void TInstallThread::Execute() {
 
 void TInstallThread::InstallSteps(InstallContext& context) {
   context.recordList.clear();
-  const std::wstring publisherFolder = context.Setting(L"%PUBLISHER") == L"OEM"
-                                           ? L""
-                                           : App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER");
-  const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");
-
   SetPosition(0);
   context.RunStep(L"BackupScriptsMacros", [&] { BackupScriptsMacros(context); });
   SetPosition(10);
@@ -52,7 +48,7 @@ void TInstallThread::InstallSteps(InstallContext& context) {
   SetPosition(20);
   context.RunStep(L"WriteRegOnBootName", [&] { WriteRegOnBootName(context); });
   SetPosition(40);
-  context.RunStep(L"CreateLinks", [&] { CreateLinks(context, publisherFolder, programsFolder); });
+  context.RunStep(L"CreateLinks", [&] { CreateLinks(context); });
   SetPosition(60);
   context.RunStep(L"WriteRegOnPrivateFolder", [&] { WriteRegOnPrivateFolder(context); });
   SetPosition(80);

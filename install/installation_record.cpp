@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "app/app.h"
 #include "core/strings/string_util.h"
 #include "install/install_context.h"
 #include "record/deployment_values.h"
@@ -47,14 +46,14 @@ void WriteSection(InstallContext& context, const win::RegKey& key, const RecordK
 
 void WriteRegOnUninstallFolder(InstallContext& context) {
   const InstallBackupLocation backup = LocateInstallBackup(context.settings);
-  const RecordKey entry = UninstallEntryKey(context.settings, context.paths, backup);
+  const RecordKey entry = UninstallEntryKey(context.settings, context.paths, backup, context.facts);
   win::RegKey key;
   context.PassGate();
   if (!key.Create(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
     context.StepFailed(L"no uninstall entry: the key cannot be created: " + entry.sectionName);
     return;
   }
-  context.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnUninstallFolder"));
+  context.ShowStatus(context.Text(L"InstallWizard", L"WriteRegOnUninstallFolder"));
 
   context.paths.UninstallerPath = backup.setupPath;
   context.PassGate();
@@ -75,8 +74,8 @@ void WriteUninstallCommand(InstallContext& context) {
     context.StepFailed(L"no uninstall command: the uninstaller copy is missing: " + uninstaller);
     return;
   }
-  const RecordKey entry =
-      UninstallEntryKey(context.settings, context.paths, LocateInstallBackup(context.settings));
+  const RecordKey entry = UninstallEntryKey(context.settings, context.paths,
+                                            LocateInstallBackup(context.settings), context.facts);
   win::RegKey key;
   context.PassGate();
   if (!key.Open(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
@@ -112,7 +111,7 @@ void WriteRegOnPrivateFolder(InstallContext& context) {
                        folder.sectionName);
     return;
   }
-  context.ShowStatus(App.GetText(L"InstallWizard", L"WriteRegOnPrivateFolder"));
+  context.ShowStatus(context.Text(L"InstallWizard", L"WriteRegOnPrivateFolder"));
   WriteSection(context, key, folder);
 }
 

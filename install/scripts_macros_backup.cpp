@@ -150,7 +150,7 @@ void BackupScriptsMacros(InstallContext& context) {
     ClearFolderTree(AsFolder(context.paths.InstallRootDir), nullptr, nullptr,
                     complete ? L"" : FolderToKeep(context));
   }
-  ::OutputDebugStringW((L"sBackupProgPath : " + folders.backup).c_str());
+  LogDebugLine(L"sBackupProgPath : " + folders.backup);
 }
 
 void RestoreScriptsMacros(InstallContext& context) {

@@ -2,12 +2,9 @@
 // the common Start menu and on the common desktop.
 #pragma once
 
-#include <string>
-
 struct InstallContext;
 
 void WriteRegOnBootName(InstallContext& context);
-// `publisherFolder` is "" for OEM packages; `programsFolder` is the Start-menu folder's name.
-// Fixes the four shortcut paths.
-void CreateLinks(InstallContext& context, const std::wstring& publisherFolder,
-                 const std::wstring& programsFolder);
+// Creates every shortcut of the product (BuildProductShortcuts) and fixes their paths: "" for a
+// shortcut whose link object could not be made.
+void CreateLinks(InstallContext& context);

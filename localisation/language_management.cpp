@@ -9,32 +9,31 @@
 #include "localisation/language_choice.h"
 #include "util/file_bytes.h"
 #include "util/find_entries.h"
-#include "winfx/application.h"
 
-namespace {
-
-void FailTextLoad(const wchar_t* message) {
-  winfx::ShowMessage(message);
-  winfx::Application.Terminate();
+const wchar_t* TextLoadFailureMessage(TextLoadFailure failure) {
+  switch (failure) {
+    case TextLoadFailure::kNone:
+      break;
+    case TextLoadFailure::kWorkbookNotFound:
+      return L"XLS File Not Found!! Closing...";
+    case TextLoadFailure::kWorkbookUnreadable:
+      return L"\u8ACB\u95DC\u9589\u6587\u5B57\u6A94. try...catch...Closing...";
+  }
+  return L"";
 }
 
-}  // namespace
-
-std::wstring TlanguageManagement::LoadTexts(const std::wstring& folder, std::uint16_t languageCode,
-                                            const std::wstring& filePrefix,
-                                            const std::wstring& sheetName) {
+TextLoadFailure TlanguageManagement::LoadTexts(const std::wstring& folder,
+                                               std::uint16_t languageCode,
+                                               const std::wstring& filePrefix,
+                                               const std::wstring& sheetName) {
   const std::wstring columnName = LanguageColumnFor(languageCode);
   std::vector<std::wstring> workbooks;
   FindEntries(folder, L".xls", workbooks);
   const auto workbook = localisation::FirstNameWithPrefix(workbooks, filePrefix);
-  if (!workbook) {
-    FailTextLoad(kWorkbookNotFoundMessage);
-    return columnName;
-  }
+  if (!workbook) return TextLoadFailure::kWorkbookNotFound;
   Texts = std::make_unique<localisation::TextStore>();
-  ReadTextSheet(*Texts, folder + *workbook, std::wstring(strings::TrimBlanks(columnName)),
-                sheetName);
-  return columnName;
+  return ReadTextSheet(*Texts, folder + *workbook, std::wstring(strings::TrimBlanks(columnName)),
+                       sheetName);
 }
 
 std::wstring TlanguageManagement::GetText(const std::wstring& section,
@@ -50,18 +49,14 @@ std::wstring TlanguageManagement::TextOrBuiltIn(const std::wstring& section,
   return english.empty() ? text : std::wstring(english);
 }
 
-bool ReadTextSheet(localisation::TextStore& store, const std::wstring& path,
-                   const std::wstring& columnName, const std::wstring& sheetName) {
+TextLoadFailure ReadTextSheet(localisation::TextStore& store, const std::wstring& path,
+                              const std::wstring& columnName, const std::wstring& sheetName) {
   const auto bytes = ReadFileBytes(path);
-  if (!bytes) {
-    FailTextLoad(kWorkbookUnreadableMessage);
-    return false;
-  }
+  if (!bytes) return TextLoadFailure::kWorkbookUnreadable;
   const xls::SheetReadResult sheet = xls::ReadSheet(*bytes, sheetName);
   if (localisation::FillTextStore(sheet, columnName, store) !=
       localisation::TextSheetStatus::kRead) {
-    FailTextLoad(kWorkbookUnreadableMessage);
-    return false;
+    return TextLoadFailure::kWorkbookUnreadable;
   }
-  return true;
+  return TextLoadFailure::kNone;
 }

@@ -59,7 +59,7 @@ void RunWizard() {
 
 // Only the preparation window is built, as a message-only window that is never shown.
 int RunQuietly() {
-  if (winfx::Application.Terminated()) return kExitTextsUnreadable;
+  if (winfx::Application.Terminated()) return ExitCode(Refusal::kTextsUnreadable);
   // Nobody types: no input-method window for the thread either.
   ::ImmDisableIME(static_cast<DWORD>(-1));
   int exitCode = 0;
@@ -68,7 +68,7 @@ int RunQuietly() {
     exitCode = FPrepare->RunQuiet();
   } catch (const std::exception& error) {
     LogLine(L"error: " + strings::Utf8ToWide(error.what()));
-    exitCode = Refused() ? RefusalNumber() : kExitTextsUnreadable;
+    exitCode = Refused() ? RefusalExitCode() : ExitCode(Refusal::kTextsUnreadable);
   }
   winfx::Application.DestroyForms();
   return exitCode;
@@ -84,7 +84,7 @@ bool RefusedBesideAnotherRun(const std::vector<std::wstring>& arguments) {
   // Without a product code the start checks refuse the package.
   if (mode == prepare::RunMode::kUpdater || productCode.empty()) return false;
   if (TakeRunLock(productCode) != RunLockResult::kRefused) return false;
-  ShowRefusalText(App.TextOrBuiltIn(L"InstallWizard", L"MSG_401"), kExitAnotherRunInProgress);
+  ShowRefusal(Refusal::kAnotherRunInProgress);
   return true;
 }
 
@@ -102,12 +102,16 @@ int RunSetup(AdminQuery isAdministrator) {
   // A start-up error (an allocation that fails on a damaged package) ends with a message, or in
   // a quiet run with the exit code of an unreadable package, not a silent exit.
   try {
-    App.Initialize(ExecutableFolder());
+    const TextLoadFailure failure = App.Initialize(ExecutableFolder());
+    if (failure != TextLoadFailure::kNone) {
+      winfx::ShowMessage(TextLoadFailureMessage(failure));
+      winfx::Application.Terminate();
+    }
   } catch (const std::exception& error) {
     LogLine(L"error: " + strings::Utf8ToWide(error.what()));
     if (!options.quiet) winfx::ShowMessage(strings::Utf8ToWide(error.what()));
     CloseSetupLog();
-    return options.quiet ? kExitTextsUnreadable : 0;
+    return options.quiet ? ExitCode(Refusal::kTextsUnreadable) : 0;
   }
   if (!options.logPath && options.quiet) OpenSetupLog(DefaultLogPath());
   if (!options.quiet) {
@@ -117,10 +121,11 @@ int RunSetup(AdminQuery isAdministrator) {
 
   int exitCode = 0;
   if (!isAdministrator()) {
-    winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_001"));
-    exitCode = kExitNotAdministrator;
+    winfx::ShowMessage(
+        App.GetText(L"InstallWizard", std::wstring(MessageId(Refusal::kNotAdministrator))));
+    exitCode = ExitCode(Refusal::kNotAdministrator);
   } else if (RefusedBesideAnotherRun(arguments)) {
-    exitCode = kExitAnotherRunInProgress;
+    exitCode = ExitCode(Refusal::kAnotherRunInProgress);
   } else if (options.quiet) {
     exitCode = RunQuietly();
   } else {

@@ -15,9 +15,9 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FAskInstall", L"TFAskInstall", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FAskInstall", L"TFAskInstall", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Title", L"TLabel", L"p_Top", 56, 26, 400, 16, kBold},
     {L"lb_AskInstall", L"TLabel", L"p_Client", 23, 11, 507, 73, kWordWrap},
     {L"bt_Previous", L"TButton", L"p_Bottom", 281, 12, 75, 25},

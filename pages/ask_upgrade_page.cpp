@@ -13,10 +13,10 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FAskUpgradeAndRepair", L"TFAskUpgradeAndRepair", kWidth, kHeight,
-                         BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FAskUpgradeAndRepair", L"TFAskUpgradeAndRepair", kWidth, kHeight,
+                           BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_AskUpgradeXRepair", L"TLabel", L"p_Client", 23, 22, 507, 73, kWordWrap},
     {L"bt_Upgrade", L"TButton", L"p_Bottom", 362, 12, 79, 25, kDefault},
     {L"bt_Cancel", L"TButton", L"p_Bottom", 455, 12, 75, 25, kCancel},

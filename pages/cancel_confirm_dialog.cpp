@@ -12,10 +12,10 @@ using namespace winfx;
 
 constexpr int kWidth = 501;
 constexpr int kHeight = 151;
-constexpr FormSpec kForm{L"FCancelConfirm", L"TFCancelConfirm", kWidth, kHeight,
-                         BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FCancelConfirm", L"TFCancelConfirm", kWidth, kHeight,
+                           BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     // Aligned to the top; the text centred both ways in it.
     {L"lb_CancelConfirm", L"TLabel", nullptr, 0, 0, 501, 109, kWordWrap | kCentered | kMiddle},
     {L"bt_OK", L"TButton", nullptr, 131, 115, 120, 25},

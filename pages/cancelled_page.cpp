@@ -11,9 +11,9 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FCancel", L"TFCancel", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FCancel", L"TFCancel", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Cancel", L"TLabel", L"p_Client", 34, 48, 297, 41, kBold | kWordWrap},
     {L"lb_Notes", L"TLabel", L"p_Client", 34, 87, 297, 73, kWordWrap},
     {L"bt_OK", L"TButton", L"p_Bottom", 447, 12, 79, 25, kDefault},

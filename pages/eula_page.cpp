@@ -25,11 +25,11 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FEULA", L"TFEULA", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FEULA", L"TFEULA", kWidth, kHeight, BorderStyle::kDialog};
 constexpr COLORREF kVersionColour = RGB(28, 70, 96);
 constexpr wchar_t kPrintJobTitle[] = L"EULA Of Kestra";
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     // Tahoma with the Chinese Big5 character set, whatever the language.
     {L"re_EULA", L"TRichEdit", L"p_Client", 14, 7, 524, 196, kReadOnly | kScrollBars, 0,
      CLR_INVALID, nullptr, CHINESEBIG5_CHARSET},

@@ -1,5 +1,7 @@
 #include "pages/finish_page.h"
 
+#include <optional>
+
 #include "app/app.h"
 #include "core/text/text_escapes.h"
 #include "pages/navigation.h"
@@ -20,9 +22,9 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FFinish", L"TFFinish", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FFinish", L"TFFinish", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Finish_Install", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap},
     {L"lb_FinishInstallNotes", L"TLabel", L"p_Client", 28, 87, 313, 65, kWordWrap},
     {L"lb_Finish_Uninstall", L"TLabel", L"p_Client", 28, 48, 313, 33, kBold | kWordWrap | kHidden},
@@ -33,17 +35,19 @@ constexpr ControlSpec kControls[] = {
     {L"bt_Finish", L"TButton", L"p_Bottom", 443, 14, 79, 25, kDefault},
 };
 
+using prepare::RunMode;
+
 struct ModeLabels {
-  const wchar_t* mode;
+  RunMode mode;
   const wchar_t* headline;
   const wchar_t* notes;
 };
 
 constexpr ModeLabels kModeLabels[] = {
-    {L"Install", L"lb_Finish_Install", L"lb_FinishInstallNotes"},
-    {L"Uninstall", L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
-    {L"UninstallAnyway", L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
-    {L"Upgrade", L"lb_Finish_Upgrade", L"lb_FinishUpgradeNotes"},
+    {RunMode::kInstall, L"lb_Finish_Install", L"lb_FinishInstallNotes"},
+    {RunMode::kUninstall, L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
+    {RunMode::kUninstallAnyway, L"lb_Finish_Uninstall", L"lb_FinishUninstallNotes"},
+    {RunMode::kUpgrade, L"lb_Finish_Upgrade", L"lb_FinishUpgradeNotes"},
 };
 
 }  // namespace
@@ -62,7 +66,7 @@ TFFinish::TFFinish()
 }
 
 void TFFinish::FormShow() {
-  const std::wstring& mode = pages::CurrentRun().Mode;
+  const std::optional<RunMode> mode = pages::CurrentRun().Mode;
   const ModeLabels* shown = nullptr;
   for (const ModeLabels& labels : kModeLabels) {
     if (mode == labels.mode) shown = &labels;
@@ -73,15 +77,15 @@ void TFFinish::FormShow() {
     Control(labels.headline).SetVisible(visible);
     Control(labels.notes).SetVisible(visible);
   }
-  if (pages::WorkIncomplete() && (mode == L"Install" || mode == L"Upgrade")) {
-    ShowIncomplete(shown->headline, shown->notes, mode);
+  if (pages::WorkIncomplete() && (mode == RunMode::kInstall || mode == RunMode::kUpgrade)) {
+    ShowIncomplete(shown->headline, shown->notes, *mode);
   }
   // A program whose file did not arrive is not offered to be started.
-  const bool startable = mode == L"Install" && FileExists(App.Paths.ProgramExePath) &&
+  const bool startable = mode == RunMode::kInstall && FileExists(App.Paths.ProgramExePath) &&
                          !WasLeftOut(App.Paths.ProgramExePath);
   Control(L"ck_StartProgram").SetVisible(startable);
   if (!startable) Control(L"ck_StartProgram").SetChecked(false);
-  if (mode != L"Install") return;
+  if (mode != RunMode::kInstall) return;
 
   // The settings the start checked, as the installation used them.
   if (App.Settings) {
@@ -92,13 +96,13 @@ void TFFinish::FormShow() {
 }
 
 void TFFinish::ShowIncomplete(const wchar_t* headline, const wchar_t* notes,
-                              const std::wstring& mode) {
+                              prepare::RunMode mode) {
   const auto text = [](const wchar_t* identifier) {
     return localisation::InsertProductName(App.TextOrBuiltIn(L"InstallWizard", identifier),
                                            App.Info.ProductName);
   };
   Control(headline).SetCaption(
-      text(mode == L"Install" ? L"FinishIncomplete_Install" : L"FinishIncomplete_Upgrade"));
+      text(mode == RunMode::kInstall ? L"FinishIncomplete_Install" : L"FinishIncomplete_Upgrade"));
   std::wstring lines = text(L"FinishIncompleteNotes");
   constexpr std::size_t kNamed = 3;  // the page has room for these; the log names every one
   const std::vector<std::wstring> files = FirstFilesLeftOut(kNamed);
@@ -119,7 +123,7 @@ void CreateInstallationMarker() {
 }
 
 void TFFinish::bt_FinishClick() {
-  if (Control(L"ck_StartProgram").Checked() && pages::CurrentRun().Mode == L"Install")
+  if (Control(L"ck_StartProgram").Checked() && pages::CurrentRun().Mode == RunMode::kInstall)
     StartInstalledProgram();
   pages::CloseMainWindow();
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/prepare/run_mode.h"
 #include "winfx/form.h"
 
 class TFFinish : public winfx::TForm {
@@ -13,7 +14,7 @@ class TFFinish : public winfx::TForm {
   void FormShow();
   // The work was not all done: the headline and notes of `mode` say so and name the first files
   // left out.
-  void ShowIncomplete(const wchar_t* headline, const wchar_t* notes, const std::wstring& mode);
+  void ShowIncomplete(const wchar_t* headline, const wchar_t* notes, prepare::RunMode mode);
   void bt_FinishClick();
   void StartInstalledProgram();
 };

@@ -2,6 +2,7 @@
 
 #include "install/install_thread.h"
 #include "pages/page_frame.h"
+#include "pages/wizard_run.h"
 
 TFInstall* FInstall = nullptr;
 
@@ -11,9 +12,9 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FInstall", L"TFInstall", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FInstall", L"TFInstall", kWidth, kHeight, BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Title", L"TLabel", L"p_Top", 56, 26, 400, 16, kBold},
     {L"lb_Install", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
     {L"lb_InstallProc", L"TLabel", L"p_Client", 23, 115, 507, 24, kNoOptions, 0, CLR_INVALID, L""},
@@ -30,5 +31,5 @@ TFInstall::TFInstall()
 }
 
 std::unique_ptr<TWorkerThread> TFInstall::CreateWorker() {
-  return std::make_unique<TInstallThread>(Handle());
+  return std::make_unique<TInstallThread>(Handle(), pages::CurrentInstallInput());
 }

@@ -21,16 +21,30 @@ std::wstring Text(const std::wstring& identifier) {
   return App.GetText(L"InstallWizard", identifier);
 }
 
-}  // namespace
-
-void ShowRefusal(const std::wstring& identifier, int number) {
-  ShowRefusalText(Text(identifier), number);
+std::wstring Numbered(const std::wstring& text, int number) {
+  return text + L" (" + std::to_wstring(number) + L")";
 }
 
-void ShowRefusalText(const std::wstring& text, int number) {
-  // A refusal without a number of its own is one of the settings.
-  RecordRefusal(number != 0 ? number : kExitIncompleteSettings);
-  ShowBox(text + L" (" + std::to_wstring(number) + L")", MB_OK | MB_ICONERROR);
+}  // namespace
+
+std::wstring RefusalText(Refusal refusal) {
+  return Numbered(App.TextOrBuiltIn(L"InstallWizard", std::wstring(MessageId(refusal))),
+                  ExitCode(refusal));
+}
+
+void ShowRefusal(Refusal refusal) {
+  RecordRefusal(refusal);
+  ShowBox(RefusalText(refusal), MB_OK | MB_ICONERROR);
+}
+
+void LogRefusal(Refusal refusal) {
+  RecordRefusal(refusal);
+  LogLine(L"refused: " + RefusalText(refusal));
+}
+
+void ShowSettingsRefusal(const std::wstring& text) {
+  RecordRefusal(Refusal::kIncompleteSettings);
+  ShowBox(Numbered(text, 0), MB_OK | MB_ICONERROR);
 }
 
 bool AskYesNo(const std::wstring& identifier) {

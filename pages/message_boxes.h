@@ -4,9 +4,17 @@
 
 #include <string>
 
-// An error refusal: the text, a blank and the number in parentheses, with the error icon.
-void ShowRefusal(const std::wstring& identifier, int number);
-// The same for a fixed text that is not in the text table.
-void ShowRefusalText(const std::wstring& text, int number);
+#include "app/run_outcome.h"
+
+// An error refusal, kept as the run's outcome: its message, a blank and its exit code in
+// parentheses, with the error icon.
+void ShowRefusal(Refusal refusal);
+// The refusal's message, a blank and its exit code in parentheses.
+[[nodiscard]] std::wstring RefusalText(Refusal refusal);
+// A refusal of a quiet run, which shows nothing: kept as the run's outcome and logged.
+void LogRefusal(Refusal refusal);
+// A refusal of the settings whose text is not in the text table: shown with the number 0, as it
+// always was; the run ends as for incomplete settings.
+void ShowSettingsRefusal(const std::wstring& text);
 bool AskYesNo(const std::wstring& identifier);
 void ShowInformation(const std::wstring& identifier);

@@ -3,8 +3,8 @@
 #include "app/app.h"
 #include "core/language/scaled_pictures.h"
 #include "core/text/text_escapes.h"
-#include "localisation/apply_texts.h"
 #include "localisation/language_choice.h"
+#include "pages/apply_texts.h"
 #include "util/file_bytes.h"
 
 namespace pages {
@@ -48,9 +48,9 @@ void LoadFramePicture(TForm& page, Frame frame) {
 
 }  // namespace
 
-std::vector<ControlSpec> PageLayout(Frame frame, int width, int height,
-                                    std::span<const ControlSpec> own) {
-  std::vector<ControlSpec> layout;
+std::vector<ControlLayout> PageLayout(Frame frame, int width, int height,
+                                      std::span<const ControlLayout> own) {
+  std::vector<ControlLayout> layout;
   const int clientHeight = height - kBottomHeight;
   if (frame == Frame::kTitleBand) {
     layout = {
@@ -74,7 +74,7 @@ std::vector<ControlSpec> PageLayout(Frame frame, int width, int height,
 void BuildPage(TForm& page, Frame frame, std::initializer_list<const wchar_t*> classNames,
                std::initializer_list<const wchar_t*> productNameLabels) {
   for (const wchar_t* className : classNames)
-    ApplyTexts(App.Texts.get(), page, App.Info.TextSection, className);
+    ApplyTexts(App.Texts(), page, App.Info.TextSection, className);
   page.SetCaption(App.Info.ProductName);
   for (const wchar_t* label : productNameLabels) {
     TControl& control = page.Control(label);

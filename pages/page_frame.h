@@ -17,8 +17,8 @@ enum class Frame {
 };
 
 // The frame's components for a page of that client size, followed by the page's own.
-std::vector<winfx::ControlSpec> PageLayout(Frame frame, int clientWidth, int clientHeight,
-                                           std::span<const winfx::ControlSpec> own);
+std::vector<winfx::ControlLayout> PageLayout(Frame frame, int clientWidth, int clientHeight,
+                                             std::span<const winfx::ControlLayout> own);
 
 // Texts of the given classes, the window title (the product name), "%P" in the named labels,
 // and the frame picture ("Title.bmp" or "Left.bmp" in the language's folder).

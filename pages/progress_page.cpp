@@ -7,11 +7,11 @@
 #include "pages/navigation.h"
 #include "pages/wizard_run.h"
 
-TProgressPage::TProgressPage(const winfx::FormSpec& spec,
-                             std::span<const winfx::ControlSpec> layout,
+TProgressPage::TProgressPage(const winfx::FormLayout& form,
+                             std::span<const winfx::ControlLayout> layout,
                              const wchar_t* finishedMessageName, const wchar_t* barName,
                              const wchar_t* statusName)
-    : TForm(spec, layout), barName_(barName), statusName_(statusName) {
+    : TForm(form, layout), barName_(barName), statusName_(statusName) {
   OnShow = [this] { FormShow(); };
   OnMessage(::RegisterWindowMessageW(finishedMessageName),
             [this](WPARAM, LPARAM) { OnWorkerFinished(); });

@@ -13,7 +13,7 @@ class TProgressPage : public winfx::TForm {
  public:
   // `barName` and `statusName` name the controls that show the worker's reports; a status
   // name of nullptr leaves status texts unshown.
-  TProgressPage(const winfx::FormSpec& spec, std::span<const winfx::ControlSpec> layout,
+  TProgressPage(const winfx::FormLayout& form, std::span<const winfx::ControlLayout> layout,
                 const wchar_t* finishedMessageName, const wchar_t* barName,
                 const wchar_t* statusName);
   ~TProgressPage() override;

@@ -13,10 +13,10 @@ using namespace winfx;
 
 constexpr int kWidth = 281;
 constexpr int kHeight = 107;
-constexpr FormSpec kForm{L"FUninstallConfirm", L"TFUninstallConfirm", kWidth, kHeight,
-                         BorderStyle::kSizeable};
+constexpr FormLayout kForm{L"FUninstallConfirm", L"TFUninstallConfirm", kWidth, kHeight,
+                           BorderStyle::kSizeable};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     // Aligned to the top with margins of 20 left and right; the text centred both ways in it.
     {L"lb_UninstallConfirm", L"TLabel", nullptr, 20, 0, 241, 65, kWordWrap | kCentered | kMiddle},
     {L"bt_OK", L"TButton", nullptr, 53, 73, 80, 25, kDefault},

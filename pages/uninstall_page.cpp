@@ -1,5 +1,6 @@
 #include "pages/uninstall_page.h"
 
+#include "app/app.h"
 #include "pages/message_boxes.h"
 #include "pages/navigation.h"
 #include "pages/page_frame.h"
@@ -15,9 +16,9 @@ using namespace winfx;
 
 constexpr int kWidth = 552;
 constexpr int kHeight = 366;
-constexpr FormSpec kForm{L"FUninstall", L"TFUninstall", kWidth, kHeight, BorderStyle::kSizeable};
+constexpr FormLayout kForm{L"FUninstall", L"TFUninstall", kWidth, kHeight, BorderStyle::kSizeable};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Title", L"TLabel", L"p_Top", 56, 26, 400, 16, kBold},
     {L"lb_Uninstall", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
     {L"lb_UninstallProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kNoOptions, 0, CLR_INVALID,
@@ -35,7 +36,8 @@ TFUninstall::TFUninstall()
 }
 
 std::unique_ptr<TWorkerThread> TFUninstall::CreateWorker() {
-  return std::make_unique<TUninstallThread>(Handle(), pages::CurrentRun().UninstInfo);
+  return std::make_unique<TUninstallThread>(Handle(), pages::CurrentRun().UninstInfo,
+                                            App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
 }
 
 void TFUninstall::WorkFailed() {

@@ -15,10 +15,10 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FUpgradeAndRepair", L"TFUpgradeAndRepair", kWidth, kHeight,
-                         BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FUpgradeAndRepair", L"TFUpgradeAndRepair", kWidth, kHeight,
+                           BorderStyle::kDialog};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_UpgradeXRepair", L"TLabel", L"p_Client", 23, 22, 507, 41, kWordWrap},
     {L"lb_UpgradeXRepairProc", L"TLabel", L"p_Client", 23, 109, 507, 24, kWordWrap, 0, CLR_INVALID,
      L""},

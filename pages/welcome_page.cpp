@@ -15,10 +15,10 @@ using namespace winfx;
 
 constexpr int kWidth = 554;
 constexpr int kHeight = 368;
-constexpr FormSpec kForm{L"FWelcome", L"TFWelcome", kWidth, kHeight, BorderStyle::kDialog};
+constexpr FormLayout kForm{L"FWelcome", L"TFWelcome", kWidth, kHeight, BorderStyle::kDialog};
 constexpr COLORREF kVersionColour = RGB(28, 70, 96);
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {L"lb_Welcome", L"TLabel", L"p_Client", 28, 53, 313, 41, kBold | kWordWrap},
     {L"lb_StartInstallation", L"TLabel", L"p_Client", 28, 109, 313, 113, kWordWrap},
     {L"lb_Version", L"TLabel", L"p_Bottom", 10, 35, 33, 13, kNoOptions, -8, kVersionColour},

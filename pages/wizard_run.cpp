@@ -3,6 +3,8 @@
 #include <optional>
 #include <utility>
 
+#include "app/app.h"
+
 namespace pages {
 namespace {
 
@@ -15,6 +17,11 @@ std::optional<WizardRun>& HandedRun() {
 
 void HandOverRun(WizardRun run) {
   HandedRun() = std::move(run);
+}
+
+InstallInput CurrentInstallInput() {
+  return {App.Settings, App.Paths,
+          App.Facts(CurrentRun().Mode.value_or(prepare::RunMode::kInstall))};
 }
 
 const WizardRun& CurrentRun() {

@@ -2,18 +2,25 @@
 // handed over by the preparation window before it opens the first page.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "core/prepare/run_mode.h"
+#include "install/install_thread.h"
 #include "record/uninst_struct_info.h"
 
 namespace pages {
 
 struct WizardRun {
-  std::wstring Mode;  // "Install", "Upgrade", "Uninstall" or "UninstallAnyway"
+  // Install, upgrade, uninstall or uninstall without asking; none before a run is handed over.
+  std::optional<prepare::RunMode> Mode;
   UNINSTStruct_INFO UninstInfo;
 };
 
 void HandOverRun(WizardRun run);
+// What the installation worker started now is handed: the settings the start checked, the paths
+// the preparation window left, and the run's facts.
+[[nodiscard]] InstallInput CurrentInstallInput();
 // The run handed over; an empty one (no mode, no record) before any was.
 const WizardRun& CurrentRun();
 bool RunHandedOver();

@@ -47,11 +47,11 @@ bool InstallationStillRegistered() {
 }  // namespace
 
 void TFPrepare::Timer1Timer() {
-  if (Mode == L"Install" || Mode == L"Upgrade") {
+  if (Mode == prepare::RunMode::kInstall || Mode == prepare::RunMode::kUpgrade) {
     if (StepCount * 25 != 100) return;
     SetTimerEnabled(L"Timer1", false);
     ChooseFirstPage();
-  } else if (Mode == L"Uninstall" || Mode == L"UninstallAnyway") {
+  } else if (Mode == prepare::RunMode::kUninstall || Mode == prepare::RunMode::kUninstallAnyway) {
     if (StepCount * 10 != 100) return;
     SetTimerEnabled(L"Timer1", false);
     DispatchUninstall();
@@ -60,7 +60,7 @@ void TFPrepare::Timer1Timer() {
 
 void TFPrepare::DispatchUninstall() {
   CloseProgramAndUpdater();
-  if (Mode == L"Uninstall") {
+  if (Mode == prepare::RunMode::kUninstall) {
     OpenFirstPage(*FUninstallConfirm);
   } else {
     OpenFirstPage(*FUninstall);
@@ -88,25 +88,25 @@ void TFPrepare::ChooseFirstPage() {
       SetOpacity(0);
       if (FindLegacyInstallation()) {
         if (App.Settings) CloseProcessesByName(App.Setting(L"%PROGRAM_EXEC"), true);
-        winfx::ShowMessage(App.GetText(L"InstallWizard", L"MSG_302") + L" (302)");
+        winfx::ShowMessage(RefusalText(Refusal::kEarlierInstaller));
         Close();
         return;
       }
       OpenWelcomePage();
       return;
     case prepare::kRunStateReplace:
-      if (Mode == L"Upgrade" && UpgradeByFileLists()) return;
+      if (Mode == prepare::RunMode::kUpgrade && UpgradeByFileLists()) return;
       ReplaceInstalledVersion();
       return;
     case prepare::kRunStateNewerInstalled:
       SetOpacity(0);
-      ShowRefusal(L"MSG_102", 102);
+      ShowRefusal(Refusal::kNewerInstalled);
       Close();
       return;
     default:
       // An installation was found but the package names no version to judge it by: end the
       // run with a message rather than leave the user at an idle window.
-      ShowRefusalText(L"Setup.ini has no %PROGRAM_VERSION", 0);
+      ShowSettingsRefusal(L"Setup.ini has no %PROGRAM_VERSION");
       Close();
       return;
   }

@@ -52,7 +52,7 @@ void TFPrepare::QueryPrivateFolder(const std::wstring& purpose) {
   PrivateFolderFound = false;
   const std::wstring path = PrivateFolderPath();
   if (path.empty()) {
-    ShowRefusal(L"MSG_101", 101);
+    ShowRefusal(Refusal::kIncompleteSettings);
     Close();
   } else {
     win::RegKey key;

@@ -7,9 +7,10 @@
 #include "core/prepare/name_settings.h"
 #include "core/prepare/run_mode.h"
 #include "core/text/text_escapes.h"
-#include "localisation/apply_texts.h"
+#include "pages/apply_texts.h"
 #include "pages/message_boxes.h"
 #include "util/command_line.h"
+#include "util/setup_log.h"
 
 TFPrepare* FPrepare = nullptr;
 
@@ -17,9 +18,9 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kForm{L"FPrepare", L"TFPrepare", 381, 148, BorderStyle::kDialogNoIcons};
+constexpr FormLayout kForm{L"FPrepare", L"TFPrepare", 381, 148, BorderStyle::kDialogNoIcons};
 
-constexpr ControlSpec kLayout[] = {
+constexpr ControlLayout kLayout[] = {
     {L"lb_Prepare", L"TLabel", nullptr, 24, 22, 330, 42, kWordWrap},
     {L"lb_PrepareProc", L"TLabel", nullptr, 24, 74, 330, 17, kWordWrap},
     {L"bt_Cancel", L"TButton", nullptr, 279, 97, 75, 25, kCancel},
@@ -48,8 +49,8 @@ std::wstring FirstArgument() {
 }  // namespace
 
 TFPrepare::TFPrepare() : TForm(kForm, kLayout) {
-  ApplyTexts(App.Texts.get(), *this, App.Info.TextSection, L"TLabel");
-  ApplyTexts(App.Texts.get(), *this, App.Info.TextSection, L"TButton");
+  ApplyTexts(App.Texts(), *this, App.Info.TextSection, L"TLabel");
+  ApplyTexts(App.Texts(), *this, App.Info.TextSection, L"TButton");
   SetCaption(App.GetText(L"InstallWizard", L"FPrepare->Caption"));
   TControl& headline = Control(L"lb_Prepare");
   headline.SetCaption(localisation::InsertProductName(headline.Caption(), App.Info.ProductName));
@@ -67,13 +68,13 @@ void TFPrepare::FormShow() {
   switch (mode) {
     case RunMode::kUninstall:
     case RunMode::kUninstallAnyway:
-      Mode = prepare::ModeText(mode);
+      Mode = mode;
       Control(L"pb_Prepare").SetPosition(0);
       StepCount = 0;
       if (LoadInstallationRecord()) {
         StartTimer1();
       } else {
-        ShowRefusal(L"MSG_201", 201);
+        ShowRefusal(Refusal::kNotInstalled);
         SetTimerEnabled(L"Timer1", false);
         Close();
       }
@@ -86,7 +87,7 @@ void TFPrepare::FormShow() {
       break;
     case RunMode::kInstall:
     case RunMode::kUpgrade:
-      Mode = prepare::ModeText(mode);
+      Mode = mode;
       Control(L"pb_Prepare").SetPosition(0);
       StepCount = 0;
       RunPrepareChecks();
@@ -108,8 +109,8 @@ bool TFPrepare::RefusesBrokenNames(prepare::RunMode mode) {
     return false;
   }
   // Before anything changes: the value would be joined into a path outside the product's folders.
-  ::OutputDebugStringW((L"Refused: " + refused).c_str());
-  ShowRefusal(L"MSG_101", 101);
+  LogDebugLine(L"Refused: " + refused);
+  ShowRefusal(Refusal::kIncompleteSettings);
   Close();
   return true;
 }

@@ -3,6 +3,7 @@
 // program. While the pages run it stays shown, fully transparent.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/prepare/run_mode.h"
@@ -28,7 +29,8 @@ class TFPrepare : public winfx::TForm {
   std::wstring OldInstallDir;
   std::wstring NewProductFolder;
   int StepCount = 0;
-  std::wstring Mode;
+  // None until the window is shown.
+  std::optional<prepare::RunMode> Mode;
   UNINSTStruct_INFO UninstInfo;
 
   void FormShow();
@@ -74,8 +76,8 @@ class TFPrepare : public winfx::TForm {
   void TakeOwnershipOfProductFolders();
 
   // Quiet runs (quiet_run.cpp).
-  int RunQuietUninstall(const std::wstring& mode);
-  int RunQuietInstall(const std::wstring& mode);
+  int RunQuietUninstall(prepare::RunMode mode);
+  int RunQuietInstall(prepare::RunMode mode);
   int InstallQuietly();
   bool RemoveOlderVersionQuietly();
 

@@ -46,7 +46,7 @@ void RunWorker(TWorkerThread& worker, const wchar_t* finishedMessageName) {
   }
 }
 
-const wchar_t* VerdictText(int runState) {
+const wchar_t* VerdictText(prepare::RunState runState) {
   switch (runState) {
     case prepare::kRunStateInstall:
       return L"install afresh";
@@ -63,8 +63,8 @@ const wchar_t* VerdictText(int runState) {
 // installer failure code.
 int ReportIncomplete(const std::wstring& what) {
   LogLine(L"failed: " + what);
-  RecordRefusal(kExitInstallationIncomplete);
-  return RefusalNumber();
+  RecordRefusal(Refusal::kIncomplete);
+  return RefusalExitCode();
 }
 
 }  // namespace
@@ -73,53 +73,52 @@ int TFPrepare::RunQuiet() {
   const std::vector<std::wstring> arguments = CommandLineArguments();
   const prepare::RunMode mode =
       prepare::RunModeFromArgument(arguments.empty() ? L"" : arguments.front());
-  if (RefusesBrokenNames(mode)) return RefusalNumber();
+  if (RefusesBrokenNames(mode)) return RefusalExitCode();
   switch (mode) {
     case prepare::RunMode::kUninstall:
     case prepare::RunMode::kUninstallAnyway:
-      return RunQuietUninstall(prepare::ModeText(mode));
+      return RunQuietUninstall(mode);
     case prepare::RunMode::kUpdater:
       LogLine(L"mode: updater");
       HandOverToUpdater();
-      return RefusalNumber();
+      return RefusalExitCode();
     case prepare::RunMode::kRegistry:
       LogLine(L"mode: registry");
       RepairRegistration();
-      return RefusalNumber();
+      return RefusalExitCode();
     case prepare::RunMode::kInstall:
     case prepare::RunMode::kUpgrade:
       break;
   }
-  return RunQuietInstall(prepare::ModeText(mode));
+  return RunQuietInstall(mode);
 }
 
-int TFPrepare::RunQuietUninstall(const std::wstring& mode) {
+int TFPrepare::RunQuietUninstall(prepare::RunMode mode) {
   Mode = mode;
-  LogLine(L"mode: " + Mode + L", without confirmation");
+  LogLine(L"mode: " + prepare::ModeText(mode) + L", without confirmation");
   if (!LoadInstallationRecord()) {
-    ShowRefusal(L"MSG_201", 201);
-    return RefusalNumber();
+    ShowRefusal(Refusal::kNotInstalled);
+    return RefusalExitCode();
   }
   LogLine(L"installation found: " + UninstInfo.InstallDir);
   CloseProgramAndUpdater();
   LogLine(L"step: uninstallation");
-  TUninstallThread worker(Handle(), UninstInfo);
+  TUninstallThread worker(Handle(), UninstInfo, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
   RunWorker(worker, kUninstallFinishedMessage);
   if (!worker.Succeeded()) {
     // Files stayed: the entry stays too, and the removal is not reported as done.
-    LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_502") + L" (502)");
-    RecordRefusal(502);
-    return RefusalNumber();
+    LogRefusal(Refusal::kRemovalFailed);
+    return RefusalExitCode();
   }
   RemoveOwnUninstallerCopy(UninstInfo.UninstOnAppDataDir);
   return 0;
 }
 
-int TFPrepare::RunQuietInstall(const std::wstring& mode) {
+int TFPrepare::RunQuietInstall(prepare::RunMode mode) {
   Mode = mode;
-  LogLine(L"mode: " + Mode);
+  LogLine(L"mode: " + prepare::ModeText(mode));
   RunPrepareChecks();
-  if (Refused()) return RefusalNumber();
+  if (Refused()) return RefusalExitCode();
   SetupVersion = FileExists(App.Paths.SetupIniPath) ? App.Setting(L"%PROGRAM_VERSION") : L"";
   App.Info.RunState = prepare::JudgeRunState(InstalledVersionFound, PrivateFolderFound,
                                              InstalledVersion, SetupVersion);
@@ -129,14 +128,13 @@ int TFPrepare::RunQuietInstall(const std::wstring& mode) {
     case prepare::kRunStateInstall:
       if (FindLegacyInstallation()) {
         if (App.Settings) CloseProcessesByName(App.Setting(L"%PROGRAM_EXEC"), true);
-        LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_302") + L" (302)");
-        RecordRefusal(302);
-        return RefusalNumber();
+        LogRefusal(Refusal::kEarlierInstaller);
+        return RefusalExitCode();
       }
       TakeOwnershipOfProductFolders();
       return InstallQuietly();
     case prepare::kRunStateReplace:
-      if (Mode == L"Upgrade" && FileListsForUpgrade()) {
+      if (mode == prepare::RunMode::kUpgrade && FileListsForUpgrade()) {
         LogLine(L"step: upgrade by the file lists of " + UninstInfo.InstallDir);
         TUpgradeThread worker(Handle(), UninstInfo, ExecutableFolder());
         RunWorker(worker, kUpgradeFinishedMessage);
@@ -154,29 +152,29 @@ int TFPrepare::RunQuietInstall(const std::wstring& mode) {
         LogLine(L"this version is installed already: nothing to do");
         return 0;
       }
-      if (!RemoveOlderVersionQuietly()) return RefusalNumber();
+      if (!RemoveOlderVersionQuietly()) return RefusalExitCode();
       App.Info.RunState = prepare::kRunStateInstall;
       return InstallQuietly();
     case prepare::kRunStateNewerInstalled:
-      ShowRefusal(L"MSG_102", 102);
-      return RefusalNumber();
+      ShowRefusal(Refusal::kNewerInstalled);
+      return RefusalExitCode();
     default:
-      ShowRefusalText(L"Setup.ini has no %PROGRAM_VERSION", 0);
-      return RefusalNumber();
+      ShowSettingsRefusal(L"Setup.ini has no %PROGRAM_VERSION");
+      return RefusalExitCode();
   }
 }
 
 bool TFPrepare::RemoveOlderVersionQuietly() {
   LogLine(L"step: removing the older version");
   if (RemoveEarlierVersion(true)) return true;
-  LogLine(L"refused: " + App.GetText(L"InstallWizard", L"MSG_502") + L" (502)");
-  RecordRefusal(502);
+  LogRefusal(Refusal::kRemovalFailed);
   return false;
 }
 
 int TFPrepare::InstallQuietly() {
   LogLine(L"step: installation into " + App.Paths.InstallRootDir);
-  TInstallThread worker(Handle());
+  TInstallThread worker(
+      Handle(), {App.Settings, App.Paths, App.Facts(Mode.value_or(prepare::RunMode::kInstall))});
   RunWorker(worker, kInstallFinishedMessage);
   CreateInstallationMarker();
   if (!worker.Complete()) {

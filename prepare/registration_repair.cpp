@@ -51,7 +51,9 @@ void TFPrepare::RepairRegistration() {
       MoveInstallation(oldFolder, NewProductFolder, UninstInfo.InstallDir);
     }
     const SetupSettings* old = oldSettings ? &*oldSettings : nullptr;
-    TRegistrationRewrite(*newSettings, old, UninstInfo, App.Paths).RewriteRegistration();
+    TRegistrationRewrite(*newSettings, old, UninstInfo, App.Paths,
+                         App.Facts(prepare::RunMode::kRegistry))
+        .RewriteRegistration();
     // The updater may start a Setup.exe of the product at once: the work of this run is done.
     ReleaseRunLock();
     StartUpdater(

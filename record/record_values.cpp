@@ -1,6 +1,7 @@
 #include "record/record_values.h"
 
 #include "core/strings/string_util.h"
+#include "util/executable_folder.h"
 #include "util/file_bytes.h"
 #include "util/registry_helpers.h"
 #include "util/setup_log.h"
@@ -44,19 +45,19 @@ InstallBackupLocation LocateInstallBackup(const SetupSettings& settings) {
 }
 
 RecordKey UninstallEntryKey(const SetupSettings& settings, const STRUCT_AppPath& paths,
-                            const InstallBackupLocation& backup) {
+                            const InstallBackupLocation& backup, const RunFacts& facts) {
   const std::wstring icon = FileExists(ExecutableFolder() + L"English\\Application.ico")
                                 ? backup.folder + L"\\English\\Application.ico"
                                 : paths.ProgramExePath;
   RecordKey key;
   key.keyPath = paths.UninstallKey + settings.Value(L"%REG_FODLER_PROGNAME");
   key.sectionName = RecordSectionName(kMachineRoot, key.keyPath);
-  key.values = {{L"DisplayName", App.GetText(L"UNINSTALL", L"DISPLAY_NAME")},
+  key.values = {{L"DisplayName", facts.Text(L"UNINSTALL", L"DISPLAY_NAME")},
                 {L"UninstallString", L"\"" + backup.setupPath + L"\" uninstall"},
                 {L"DisplayIcon", icon},
                 {L"DisplayVersion", settings.Value(L"%PROGRAM_VERSION")},
-                {L"Publisher", App.GetText(L"UNINSTALL", L"PUBLISHER")},
-                {L"URLInfoAbout", App.GetText(L"UNINSTALL", L"URL")}};
+                {L"Publisher", facts.Text(L"UNINSTALL", L"PUBLISHER")},
+                {L"URLInfoAbout", facts.Text(L"UNINSTALL", L"URL")}};
   return key;
 }
 

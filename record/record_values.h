@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "app/app_paths.h"
+#include "app/run_facts.h"
 #include "app/setup_settings.h"
 #include "core/ini/ini_file.h"
 #include "util/reg_key.h"
@@ -31,7 +32,7 @@ struct RecordKey {
 // icon lies in the install-backup folder when the running program brought
 // "English\Application.ico", else it is the program executable.
 RecordKey UninstallEntryKey(const SetupSettings& settings, const STRUCT_AppPath& paths,
-                            const InstallBackupLocation& backup);
+                            const InstallBackupLocation& backup, const RunFacts& facts);
 
 // The private key below HKEY_LOCAL_MACHINE, its values from `paths` (uninstaller, product
 // folder, shortcut paths); the manual shortcut only when %MANULA_EXIST is "1". The key path is

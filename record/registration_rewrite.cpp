@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "core/strings/string_util.h"
 #include "record/deployment_values.h"
 #include "record/record_file_mirror.h"
@@ -41,8 +43,12 @@ bool HoldsInstallationRecord(const std::wstring& keyPath) {
 TRegistrationRewrite::TRegistrationRewrite(const SetupSettings& settings,
                                            const SetupSettings* oldSettings,
                                            const UNINSTStruct_INFO& record,
-                                           const STRUCT_AppPath& paths)
-    : settings_(settings), oldSettings_(oldSettings), record_(record), paths_(paths) {}
+                                           const STRUCT_AppPath& paths, RunFacts facts)
+    : settings_(settings),
+      oldSettings_(oldSettings),
+      record_(record),
+      paths_(paths),
+      facts_(std::move(facts)) {}
 
 std::wstring TRegistrationRewrite::Setting(const std::wstring& key) const {
   return settings_.Value(key);
@@ -59,14 +65,11 @@ std::wstring TRegistrationRewrite::OldProgramFolder() const {
 }
 
 void TRegistrationRewrite::RewriteRegistration() {
-  const std::wstring publisherFolder = Setting(L"%PUBLISHER") != L"OEM"
-                                           ? App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER")
-                                           : L"";
   paths_.UpdaterDir =
       strings::WithTrailingSeparator(paths_.InstallRootDir + L"\\" + Setting(L"%UPDATER_DIR"));
   RewriteUninstallEntry();
   RewriteStartupEntry();
-  RewriteShortcuts(publisherFolder, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
+  RewriteShortcuts();
   RewritePrivateFolder();
 }
 
@@ -81,7 +84,7 @@ void TRegistrationRewrite::RewriteUninstallEntry() {
     DeleteMachineKey(paths_.UninstallKey, false, oldName);
   }
   if (name.empty()) return;
-  const RecordKey entry = UninstallEntryKey(settings_, paths_, backup);
+  const RecordKey entry = UninstallEntryKey(settings_, paths_, backup, facts_);
   win::RegKey key;
   if (!key.Create(HKEY_LOCAL_MACHINE, entry.keyPath, KEY_WRITE)) {
     LogLine(L"uninstall entry not rewritten: the key cannot be created: " + entry.sectionName);

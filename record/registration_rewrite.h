@@ -7,7 +7,8 @@
 
 #include <string>
 
-#include "app/app.h"
+#include "app/app_paths.h"
+#include "app/run_facts.h"
 #include "app/setup_settings.h"
 #include "record/record_values.h"
 #include "record/uninst_struct_info.h"
@@ -16,14 +17,15 @@ class TRegistrationRewrite {
  public:
   // `settings` is the new Setup.ini, `oldSettings` Setup_old.ini (null when there is none), and
   // `record` what the installation recorded; all three outlive the object. `paths` are the
-  // program's paths with the installation's folders.
+  // program's paths with the installation's folders; `facts` give the texts and the language.
   TRegistrationRewrite(const SetupSettings& settings, const SetupSettings* oldSettings,
-                       const UNINSTStruct_INFO& record, const STRUCT_AppPath& paths);
+                       const UNINSTStruct_INFO& record, const STRUCT_AppPath& paths,
+                       RunFacts facts);
 
   void RewriteRegistration();
   void RewriteUninstallEntry();
   void RewriteStartupEntry();
-  void RewriteShortcuts(const std::wstring& publisherFolder, const std::wstring& programFolder);
+  void RewriteShortcuts();
   void RewritePrivateFolder();
 
  private:
@@ -37,6 +39,7 @@ class TRegistrationRewrite {
   const SetupSettings* oldSettings_;
   const UNINSTStruct_INFO& record_;
   STRUCT_AppPath paths_;
+  const RunFacts facts_;
 };
 
 // Removes the empty folders on the way from the folder of `start` (a shortcut's path, or a

@@ -1,21 +1,14 @@
 // The shortcuts of a rewritten registration: made anew where their place, target, icon or
 // document changed, kept where nothing did, and the emptied menu folders removed.
-#include <shlobj.h>
 #include <windows.h>
 
-#include "app/app.h"
 #include "core/strings/string_util.h"
+#include "record/product_shortcuts.h"
 #include "record/registration_rewrite.h"
 #include "util/folder_identity.h"
 #include "util/folder_operations.h"
-#include "util/shortcuts.h"
-#include "util/special_folders.h"
 
 namespace {
-
-std::wstring Text(const wchar_t* identifier) {
-  return App.GetText(L"UNINSTALL", identifier);
-}
 
 // The record's paths come from the registry: only a shortcut file is ever deleted through them.
 void DeleteShortcutFile(const std::wstring& link) {
@@ -28,23 +21,36 @@ void DeleteShortcutFile(const std::wstring& link) {
   ::DeleteFileW(link.c_str());
 }
 
-struct Shortcut {
-  std::wstring link;
-  std::wstring target;
-  std::wstring description;
-  std::wstring arguments;
-  std::wstring icon;
-};
+// The same file or folder: the same text, or two texts that open to the same one.
+bool SamePlace(const std::wstring& a, const std::wstring& b) {
+  return a == b || SameFolder(a, b);
+}
+
+// Whether a shortcut must be made again: its place changed, or what it starts or its icon moved
+// since the old settings (`before`, null when they made no such shortcut). Without old settings
+// (`oldKnown` false) nothing tells the old icon and manual: the uninstaller's and the manual's
+// shortcuts are made again.
+bool Changed(const ProductShortcut& row, const std::wstring& recorded,
+             const ProductShortcut* before, bool oldKnown) {
+  if (row.link != recorded) return true;
+  if (!oldKnown) return row.kind == ShortcutKind::kUninstaller || row.kind == ShortcutKind::kManual;
+  if (before == nullptr) return true;
+  return !SamePlace(row.target, before->target) || !SamePlace(row.icon, before->icon);
+}
+
+const ProductShortcut* RowOf(const ProductShortcuts& shortcuts, ShortcutKind kind) {
+  for (const ProductShortcut& row : shortcuts.rows) {
+    if (row.kind == kind) return &row;
+  }
+  return nullptr;
+}
 
 // The shortcut's path after the rewrite: the recorded one when nothing changed, else the new
 // one, or "" when the link object cannot be made.
-std::wstring Renew(const std::wstring& recorded, bool changed, const Shortcut& shortcut) {
+std::wstring Renew(const std::wstring& recorded, bool changed, const ProductShortcut& row) {
   if (!changed) return recorded;
   DeleteShortcutFile(recorded);
-  return CreateShortcut(shortcut.link, shortcut.target, shortcut.description, shortcut.arguments,
-                        shortcut.icon)
-             ? shortcut.link
-             : L"";
+  return MakeShortcut(row) ? row.link : L"";
 }
 
 std::wstring ParentFolder(const std::wstring& path) {
@@ -54,66 +60,29 @@ std::wstring ParentFolder(const std::wstring& path) {
 
 }  // namespace
 
-void TRegistrationRewrite::RewriteShortcuts(const std::wstring& publisherFolder,
-                                            const std::wstring& programFolder) {
-  STRUCT_AppPath& paths = paths_;
-  const std::wstring programs = GetSpecialFolder(CSIDL_COMMON_PROGRAMS);
-  std::wstring menu = programs;
-  if (!publisherFolder.empty()) menu += L"\\" + publisherFolder;
-  if (!programFolder.empty()) menu += L"\\" + programFolder;
-  // Made for a file inside it, so that a folder name with a dot is not taken for a file's.
-  CreateFolderPath(menu + L"\\" + Text(L"LINK_PROGRAMS_EXEC") + L".lnk", programs);
-
-  const std::wstring program = strings::WithTrailingSeparator(paths.ProgramDir);
-  const std::wstring& exe = paths.ProgramExePath;
+void TRegistrationRewrite::RewriteShortcuts() {
+  const ProductShortcuts shortcuts = BuildProductShortcuts(settings_, paths_, facts_);
+  CreateMenuFolder(shortcuts);
+  // The shortcuts the old settings made for the recorded program folder.
   const std::wstring oldProgram = OldProgramFolder();
-  // A moved installation leaves the program and desktop shortcuts pointing into the old folder.
-  const bool exeMoved =
-      !oldProgram.empty() && !SameFolder(oldProgram + OldSetting(L"%PROGRAM_EXEC"), exe);
-
-  const std::wstring execLink = menu + L"\\" + Text(L"LINK_PROGRAMS_EXEC") + L".lnk";
-  paths.LinkProgramsExec =
-      Renew(record_.LINK_ProgramsExec, execLink != record_.LINK_ProgramsExec || exeMoved,
-            {execLink, exe, App.Info.ProductName, L"", exe});
-
-  const std::wstring uninstallText = Text(L"LINK_PROGRAMS_UNIST");
-  const std::wstring uninstallLink = menu + L"\\" + uninstallText + L".lnk";
-  const std::wstring uninstallIcon = program + Setting(L"%UNINST_ICO");
-  const std::wstring oldUninstallIcon =
-      oldProgram.empty() ? L"" : oldProgram + OldSetting(L"%UNINST_ICO");
-  paths.LinkProgramUnist =
-      Renew(record_.LINK_ProgramUnist,
-            uninstallLink != record_.LINK_ProgramUnist || uninstallIcon != oldUninstallIcon,
-            {uninstallLink, paths.UninstallerPath, uninstallText, L"uninstall", uninstallIcon});
-
-  if (Setting(L"%MANULA_EXIST") == L"1") {
-    const std::wstring manualText = Text(L"LINK_PROGRAMS_MANUAL");
-    const std::wstring manualLink = menu + L"\\" + manualText + L".lnk";
-    const std::wstring document = program + Setting(L"%MANUAL_DIR") + App.Info.Language + L".pdf";
-    const std::wstring icon = program + Setting(L"%MANUAL_ICO");
-    std::wstring oldDocument;
-    std::wstring oldIcon;
-    if (!oldProgram.empty()) {
-      oldDocument = oldProgram + strings::WithTrailingSeparator(OldSetting(L"%MANUAL_DIR")) +
-                    App.Info.Language + L".pdf";
-      oldIcon = oldProgram + OldSetting(L"%MANUAL_ICO");
-    }
-    paths.LinkProgramsManual = Renew(
-        record_.LINK_ProgramsManual,
-        manualLink != record_.LINK_ProgramsManual || document != oldDocument || icon != oldIcon,
-        {manualLink, document, manualText, L"", icon});
-  } else if (!record_.LINK_ProgramsManual.empty()) {
-    DeleteShortcutFile(record_.LINK_ProgramsManual);
-    paths.LinkProgramsManual.clear();
+  ProductShortcuts old;
+  if (!oldProgram.empty()) {
+    STRUCT_AppPath oldPaths = paths_;
+    oldPaths.ProgramDir = oldProgram;
+    oldPaths.ProgramExePath = oldProgram + OldSetting(L"%PROGRAM_EXEC");
+    old = BuildProductShortcuts(*oldSettings_, oldPaths, facts_);
   }
-
-  RemoveEmptyMenuFolders(programs, record_.LINK_ProgramsExec);
-
-  const std::wstring desktopLink =
-      GetSpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + Text(L"LINK_DESKTOP") + L".lnk";
-  paths.LinkDesktopExec =
-      Renew(record_.LINK_DesktopExec, desktopLink != record_.LINK_DesktopExec || exeMoved,
-            {desktopLink, exe, App.Info.ProductName, L"", exe});
+  for (const ProductShortcut& row : shortcuts.rows) {
+    const std::wstring& recorded = RecordedLink(record_, row.kind);
+    LinkOf(paths_, row.kind) =
+        Renew(recorded, Changed(row, recorded, RowOf(old, row.kind), !oldProgram.empty()), row);
+  }
+  // A manual no longer shipped loses its shortcut.
+  if (RowOf(shortcuts, ShortcutKind::kManual) == nullptr && !record_.LINK_ProgramsManual.empty()) {
+    DeleteShortcutFile(record_.LINK_ProgramsManual);
+    paths_.LinkProgramsManual.clear();
+  }
+  RemoveEmptyMenuFolders(shortcuts.programsFolder, record_.LINK_ProgramsExec);
 }
 
 void RemoveEmptyMenuFolders(const std::wstring& base, const std::wstring& start) {

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include "app/app.h"
+#include "app/app_paths.h"
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
 #include "util/registry_helpers.h"
@@ -47,11 +47,6 @@ KeyRecord HeldRecord(const std::wstring& keyPath, const std::wstring& entryName)
   return !held.empty() && held == entryName ? KeyRecord::kThisProducts : KeyRecord::kOther;
 }
 
-void DebugLine(const std::wstring& line) {
-  ::OutputDebugStringW(line.c_str());
-  LogLine(line);
-}
-
 }  // namespace
 
 void RemoveBootValue(const UNINSTStruct_INFO& record) {
@@ -60,7 +55,7 @@ void RemoveBootValue(const UNINSTStruct_INFO& record) {
     LogLine(L"guard: no start-up value named in the record; the Run key is left alone");
     return;
   }
-  DeleteUserValue(App.Paths.RunKey, false, record.ExecOnBoot);
+  DeleteUserValue(kRunKeyPath, false, record.ExecOnBoot);
 }
 
 void RemoveUninstallEntry(const UNINSTStruct_INFO& record) {
@@ -69,7 +64,7 @@ void RemoveUninstallEntry(const UNINSTStruct_INFO& record) {
     LogLine(L"guard: no uninstall entry named in the record; the Uninstall key is left alone");
     return;
   }
-  DeleteMachineKey(App.Paths.UninstallKey, false, record.UninstRegFolder);
+  DeleteMachineKey(kUninstallKeyPath, false, record.UninstRegFolder);
 }
 
 void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFolder) {
@@ -86,10 +81,10 @@ void RemoveLinks(const UNINSTStruct_INFO& record, const std::wstring& programsFo
     if (!menuFolder.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       const std::int32_t count = CountFolderEntries(menuFolder, programsFolder);
-      DebugLine(L"sProgramOnStartMenu Folder Item Count = " + std::to_wstring(count));
+      LogDebugLine(L"sProgramOnStartMenu Folder Item Count = " + std::to_wstring(count));
       if (count <= 0) {
-        DebugLine(RemoveOwnFolder(menuFolder) ? L"Remove ProgramOnStartMenu folder success!!"
-                                              : L"Remove ProgramOnStartMenu folder fail!!");
+        LogDebugLine(RemoveOwnFolder(menuFolder) ? L"Remove ProgramOnStartMenu folder success!!"
+                                                 : L"Remove ProgramOnStartMenu folder fail!!");
       }
     }
   }

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "app/app.h"
 #include "uninstall/removal_sequence.h"
 
-TUninstallThread::TUninstallThread(HWND page, UNINSTStruct_INFO record)
-    : TWorkerThread(page, kUninstallFinishedMessage), record_(std::move(record)) {}
+TUninstallThread::TUninstallThread(HWND page, UNINSTStruct_INFO record, std::wstring programsFolder)
+    : TWorkerThread(page, kUninstallFinishedMessage),
+      record_(std::move(record)),
+      programsFolder_(std::move(programsFolder)) {}
 
 void TUninstallThread::Execute() {
-  const std::wstring programsFolder = App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER");
-  removed_ = RemoveInstallation(record_, programsFolder, *this, *this, [this] { PassGate(); });
+  removed_ = RemoveInstallation(record_, programsFolder_, *this, *this, [this] { PassGate(); });
 }

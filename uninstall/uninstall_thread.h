@@ -3,13 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/worker_thread.h"
 #include "record/uninst_struct_info.h"
 
 class TUninstallThread : public TWorkerThread {
  public:
-  // `record` is the existing installation as the preparation window read it.
-  TUninstallThread(HWND page, UNINSTStruct_INFO record);
+  // `record` is the existing installation as the preparation window read it; `programsFolder`
+  // the text "LINK_PROGRAMS_FOLDER", the name of the program's Start-menu folder.
+  TUninstallThread(HWND page, UNINSTStruct_INFO record, std::wstring programsFolder);
 
   // False when files of the product folder could not be removed; read once Finished().
   bool Succeeded() const override { return removed_; }
@@ -18,6 +21,7 @@ class TUninstallThread : public TWorkerThread {
   void Execute() override;
 
  private:
-  UNINSTStruct_INFO record_;
+  const UNINSTStruct_INFO record_;
+  const std::wstring programsFolder_;
   bool removed_ = true;
 };

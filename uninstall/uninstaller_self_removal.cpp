@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/app.h"
 #include "app/run_lock.h"
+#include "util/executable_folder.h"
 #include "util/folder_identity.h"
 #include "util/folder_walk.h"
 #include "util/removal_guards.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/app.h"
+#include "app/app_paths.h"
 #include "app/setup_settings.h"
 #include "core/strings/string_util.h"
 #include "core/upgrade/apply_plan.h"
@@ -115,7 +115,7 @@ void UpdateDisplayVersion(const std::wstring& setupIniPath) {
   // Without a name the path would be the Uninstall key of every program.
   if (entry.empty()) return;
   win::RegKey key;
-  if (!key.Create(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + entry, KEY_WRITE) ||
+  if (!key.Create(HKEY_LOCAL_MACHINE, kUninstallKeyPath + entry, KEY_WRITE) ||
       !key.WriteString(L"DisplayVersion", settings->Value(L"%PROGRAM_VERSION"))) {
     LogLine(L"upgrade: the uninstall entry keeps its earlier version: " + entry);
   }

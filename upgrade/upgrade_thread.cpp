@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "app/app.h"
 #include "core/strings/string_util.h"
 #include "core/upgrade/list_paths.h"
 #include "upgrade/file_list_upgrade.h"
@@ -30,7 +29,8 @@ void TUpgradeThread::Execute() {
   PassGate();
   AskingAboutFailedWrites([&] {
     complete_ = CompareAndApply(package, installed, GetSpecialFolder(CSIDL_TEMPLATES),
-                                App.Paths.SetupIniPath, [this] { PassGate(); })
+                                strings::WithTrailingSeparator(setupFolder_) + L"Setup.ini",
+                                [this] { PassGate(); })
                     .failures == 0;
   });
 }

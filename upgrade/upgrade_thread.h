@@ -12,7 +12,7 @@
 class TUpgradeThread : public TWorkerThread {
  public:
   // `record` is the existing installation as the preparation window read it; `setupFolder` is
-  // the folder of the running program, ending with "\".
+  // the folder of the running program, ending with "\", whose Setup.ini gives the version.
   TUpgradeThread(HWND page, UNINSTStruct_INFO record, std::wstring setupFolder);
 
   // True when the folder was compared and every copy and deletion was done; read once

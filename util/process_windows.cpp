@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "util/scoped_handle.h"
+#include "util/setup_log.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void EndProcess(DWORD processId) {
   win::ScopedHandle process(
       ::OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId));
   const bool ended = process.IsValid() && ::TerminateProcess(process.Get(), 0);
-  ::OutputDebugStringW(ended ? L"Delete Process Success!" : L"Delete Process Fail!");
+  LogDebugLine(ended ? L"Delete Process Success!" : L"Delete Process Fail!");
 }
 
 }  // namespace

@@ -72,6 +72,11 @@ void LogLine(std::wstring_view text) {
   ::ReleaseSRWLockExclusive(&lock);
 }
 
+void LogDebugLine(std::wstring_view text) {
+  ::OutputDebugStringW(std::wstring(text).c_str());
+  LogLine(text);
+}
+
 void LogFileOperation(std::wstring_view done, const std::wstring& path, bool succeeded) {
   const DWORD error = ::GetLastError();
   if (!succeeded && done == L"copied") NoteFileLeftOut(path);

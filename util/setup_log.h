@@ -12,6 +12,8 @@ void CloseSetupLog();
 bool SetupLogOpen();
 
 void LogLine(std::wstring_view text);
+// A line of the log that is also shown to a debugger attached to the run.
+void LogDebugLine(std::wstring_view text);
 // "<done> <path>", or "<done> failed (error <n>): <path>" with the calling thread's last error;
 // call it right after the operation.
 void LogFileOperation(std::wstring_view done, const std::wstring& path, bool succeeded);

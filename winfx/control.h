@@ -29,7 +29,7 @@ enum ControlOption : unsigned {
   kCancel = 1u << 14       // buttons: pressed by Esc
 };
 
-struct ControlSpec {
+struct ControlLayout {
   const wchar_t* name;
   const wchar_t* className;      // "TLabel", "TButton", "TCheckBox", "TRadioButton", "TRichEdit",
                                  // "TImage", "TPanel", "TProgressBar", "TTimer"
@@ -44,14 +44,14 @@ struct ControlSpec {
 
 class TControl {
  public:
-  explicit TControl(const ControlSpec& spec)
-      : Spec(spec),
-        Name(spec.name),
-        ClassName(spec.className),
-        Interval(spec.width),
-        Bounds{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height} {}
+  explicit TControl(const ControlLayout& row)
+      : Layout(row),
+        Name(row.name),
+        ClassName(row.className),
+        Interval(row.width),
+        Bounds{row.left, row.top, row.left + row.width, row.top + row.height} {}
 
-  const ControlSpec Spec;
+  const ControlLayout Layout;
   const std::wstring Name;
   const std::wstring ClassName;
   HWND Handle = nullptr;  // nullptr for timers

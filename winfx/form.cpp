@@ -77,22 +77,22 @@ const wchar_t* RichEditClass() {
 
 }  // namespace
 
-TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
-    : Name(spec.name), ClassName(spec.windowClass), spec_(spec) {
-  RegisterFormClass(spec.windowClass, &TForm::StaticWindowProc);
-  const DWORD style = StyleFor(spec.border);
-  const DWORD exStyle = ExStyleFor(spec.border);
+TForm::TForm(const FormLayout& form, std::span<const ControlLayout> layout)
+    : Name(form.name), ClassName(form.windowClass), layout_(form) {
+  RegisterFormClass(form.windowClass, &TForm::StaticWindowProc);
+  const DWORD style = StyleFor(form.border);
+  const DWORD exStyle = ExStyleFor(form.border);
   // Sized for the primary monitor's DPI first; a window that lands on another monitor is sized
   // again below.
   dpi_ = WindowDpi(nullptr);
-  RECT frame{0, 0, Scaled(spec.clientWidth, dpi_), Scaled(spec.clientHeight, dpi_)};
+  RECT frame{0, 0, Scaled(form.clientWidth, dpi_), Scaled(form.clientHeight, dpi_)};
   AdjustFrameForDpi(frame, style, exStyle, dpi_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   ::SetLastError(0);
-  handle_ = ::CreateWindowExW(exStyle, spec.windowClass, spec.name, style, left, top, width, height,
+  handle_ = ::CreateWindowExW(exStyle, form.windowClass, form.name, style, left, top, width, height,
                               Application.Quiet ? HWND_MESSAGE : nullptr, nullptr,
                               ::GetModuleHandleW(nullptr), this);
   if (handle_ == nullptr) {
@@ -116,7 +116,7 @@ TForm::TForm(const FormSpec& spec, std::span<const ControlSpec> layout)
 void TForm::FitFrameToDpi(const RECT* suggested) {
   const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_EXSTYLE));
-  RECT frame{0, 0, Scaled(spec_.clientWidth, dpi_), Scaled(spec_.clientHeight, dpi_)};
+  RECT frame{0, 0, Scaled(layout_.clientWidth, dpi_), Scaled(layout_.clientHeight, dpi_)};
   AdjustFrameForDpi(frame, style, exStyle, dpi_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -144,8 +144,8 @@ void TForm::ApplyDpi(UINT dpi, const RECT* suggested) {
 }
 
 void TForm::SetControlFont(const TControl& control) const {
-  const ControlSpec& spec = control.Spec;
-  const HFONT font = FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet, dpi_);
+  const ControlLayout& row = control.Layout;
+  const HFONT font = FontFor(row.fontHeight, (row.options & kBold) != 0, row.charSet, dpi_);
   ::SendMessageW(control.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
@@ -156,12 +156,12 @@ TForm::~TForm() {
   }
 }
 
-void TForm::CreateControls(std::span<const ControlSpec> layout) {
+void TForm::CreateControls(std::span<const ControlLayout> layout) {
   int id = kFirstControlId;
-  for (const ControlSpec& spec : layout) {
-    auto control = std::make_unique<TControl>(spec);
+  for (const ControlLayout& row : layout) {
+    auto control = std::make_unique<TControl>(row);
     HWND parent = handle_;
-    if (spec.parent != nullptr) parent = Control(spec.parent).Handle;
+    if (row.parent != nullptr) parent = Control(row.parent).Handle;
     control->Dpi = dpi_;
     // A rich edit (and the library behind it) waits for the form's first showing.
     if (control->ClassName == L"TRichEdit") {
@@ -176,25 +176,25 @@ void TForm::CreateControls(std::span<const ControlSpec> layout) {
 }
 
 HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
-  const ControlSpec& spec = control.Spec;
+  const ControlLayout& row = control.Layout;
   const std::wstring& kind = control.ClassName;
   const wchar_t* windowClass = WC_STATICW;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   // Right-to-left windows read their texts right to left as well as being mirrored.
   DWORD exStyle = Application.RightToLeft ? WS_EX_RTLREADING : 0;
-  if (!(spec.options & kHidden)) style |= WS_VISIBLE;
-  if (spec.options & kDisabled) style |= WS_DISABLED;
+  if (!(row.options & kHidden)) style |= WS_VISIBLE;
+  if (row.options & kDisabled) style |= WS_DISABLED;
 
   if (kind == L"TLabel") {
     style |= SS_NOPREFIX;
-    if (spec.options & kCentered) {
+    if (row.options & kCentered) {
       style |= SS_CENTER;
     } else {
-      style |= (spec.options & kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP;
+      style |= (row.options & kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP;
     }
   } else if (kind == L"TButton") {
     windowClass = WC_BUTTONW;
-    style |= WS_TABSTOP | ((spec.options & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    style |= WS_TABSTOP | ((row.options & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
   } else if (kind == L"TCheckBox") {
     windowClass = WC_BUTTONW;
     style |= WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -204,8 +204,8 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
   } else if (kind == L"TRichEdit") {
     windowClass = RichEditClass();
     style |= WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
-    if (spec.options & kReadOnly) style |= ES_READONLY;
-    if (spec.options & kScrollBars) style |= WS_VSCROLL;
+    if (row.options & kReadOnly) style |= ES_READONLY;
+    if (row.options & kScrollBars) style |= WS_VSCROLL;
     exStyle |= WS_EX_CLIENTEDGE;
   } else if (kind == L"TImage") {
     windowClass = RegisterImageWindowClass();
@@ -218,27 +218,26 @@ HWND TForm::CreateControlWindow(TControl& control, HWND parent, int id) {
     throw std::invalid_argument("unknown control class in a form layout");
   }
 
-  const std::wstring caption = spec.caption != nullptr ? spec.caption : spec.name;
+  const std::wstring caption = row.caption != nullptr ? row.caption : row.name;
   const bool hasText =
       kind == L"TLabel" || kind == L"TButton" || kind == L"TCheckBox" || kind == L"TRadioButton";
-  const int left = Scaled(spec.left, dpi_);
-  const int top = Scaled(spec.top, dpi_);
-  HWND hwnd = ::CreateWindowExW(exStyle, windowClass, hasText ? caption.c_str() : L"", style, left,
-                                top, Scaled(spec.left + spec.width, dpi_) - left,
-                                Scaled(spec.top + spec.height, dpi_) - top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                ::GetModuleHandleW(nullptr), nullptr);
+  const int left = Scaled(row.left, dpi_);
+  const int top = Scaled(row.top, dpi_);
+  HWND hwnd = ::CreateWindowExW(
+      exStyle, windowClass, hasText ? caption.c_str() : L"", style, left, top,
+      Scaled(row.left + row.width, dpi_) - left, Scaled(row.top + row.height, dpi_) - top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   if (hwnd == nullptr) throw std::runtime_error("cannot create a control window");
   ::SendMessageW(hwnd, WM_SETFONT,
                  reinterpret_cast<WPARAM>(
-                     FontFor(spec.fontHeight, (spec.options & kBold) != 0, spec.charSet, dpi_)),
+                     FontFor(row.fontHeight, (row.options & kBold) != 0, row.charSet, dpi_)),
                  FALSE);
   if (kind == L"TProgressBar") ::SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
   if (kind == L"TRichEdit") system::SetWindowSubclass(hwnd, RichEditKeysProc, 0, 0);
-  if (kind == L"TPanel") SetPanelOptions(hwnd, spec.options);
-  if (kind == L"TImage") SetImageOptions(hwnd, spec.options);
-  if (kind == L"TLabel" && (spec.options & kMiddle)) CentreTextVertically(hwnd);
-  if ((kind == L"TCheckBox" || kind == L"TRadioButton") && (spec.options & kChecked)) {
+  if (kind == L"TPanel") SetPanelOptions(hwnd, row.options);
+  if (kind == L"TImage") SetImageOptions(hwnd, row.options);
+  if (kind == L"TLabel" && (row.options & kMiddle)) CentreTextVertically(hwnd);
+  if ((kind == L"TCheckBox" || kind == L"TRadioButton") && (row.options & kChecked)) {
     ::SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
   }
   return hwnd;
@@ -326,8 +325,8 @@ void TForm::PrepareFirstShow() {
 
 void TForm::CreateDeferredControls() {
   for (const auto& [control, id] : deferred_) {
-    const ControlSpec& spec = control->Spec;
-    HWND parent = spec.parent != nullptr ? Control(spec.parent).Handle : handle_;
+    const ControlLayout& row = control->Layout;
+    HWND parent = row.parent != nullptr ? Control(row.parent).Handle : handle_;
     control->Handle = CreateControlWindow(*control, parent, id);
     // Its place in the tab order is its place in the layout: after the control before it on the
     // same parent.
@@ -376,7 +375,7 @@ TControl* TForm::FindTimer(UINT_PTR id) const {
 
 TControl* TForm::ShownButton(unsigned option) const {
   for (const auto& control : components_) {
-    if ((control->Spec.options & option) && control->ClassName == L"TButton" &&
+    if ((control->Layout.options & option) && control->ClassName == L"TButton" &&
         control->Visible()) {
       return control.get();
     }
@@ -406,8 +405,8 @@ void TForm::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TForm::OnControlColor(HDC dc, HWND controlHandle) {
   const TControl* control = FindByHandle(controlHandle);
-  if (control != nullptr && control->Spec.textColor != CLR_INVALID) {
-    ::SetTextColor(dc, control->Spec.textColor);
+  if (control != nullptr && control->Layout.textColor != CLR_INVALID) {
+    ::SetTextColor(dc, control->Layout.textColor);
   }
   ::SetBkMode(dc, TRANSPARENT);
   const bool white = PanelIsWhite(::GetParent(controlHandle));

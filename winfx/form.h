@@ -24,7 +24,7 @@ enum class BorderStyle {
   kSizeable,       // sizeable frame with every border icon
 };
 
-struct FormSpec {
+struct FormLayout {
   const wchar_t* name;         // instance name, e.g. "FWelcome"; first part of text identifiers
   const wchar_t* windowClass;  // class name, e.g. "TFWelcome"; also the window class name
   int clientWidth;
@@ -34,7 +34,7 @@ struct FormSpec {
 
 class TForm {
  public:
-  TForm(const FormSpec& spec, std::span<const ControlSpec> layout);
+  TForm(const FormLayout& form, std::span<const ControlLayout> layout);
   TForm(const TForm&) = delete;
   TForm& operator=(const TForm&) = delete;
   virtual ~TForm();
@@ -43,7 +43,7 @@ class TForm {
   const std::wstring ClassName;
   HWND Handle() const { return handle_; }
   // The form's layout at 96 DPI.
-  const FormSpec& Spec() const { return spec_; }
+  const FormLayout& Layout() const { return layout_; }
   // The DPI the form is laid out for: its monitor's.
   UINT Dpi() const { return dpi_; }
   // Lays the form out again for `dpi`, as when it moves to a monitor of that scale;
@@ -95,7 +95,7 @@ class TForm {
 
  private:
   static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControls(std::span<const ControlSpec> layout);
+  void CreateControls(std::span<const ControlLayout> layout);
   HWND CreateControlWindow(TControl& control, HWND parent, int id);
   void FitFrameToDpi(const RECT* suggested);
   void SetControlFont(const TControl& control) const;
@@ -115,7 +115,7 @@ class TForm {
   LRESULT OnControlColor(HDC dc, HWND control);
 
   HWND handle_ = nullptr;
-  const FormSpec spec_;
+  const FormLayout layout_;
   UINT dpi_ = kDesignDpi;
   struct DeferredControl {
     TControl* control;

@@ -111,7 +111,7 @@ void PrepareApp() {
   App.Paths.ProgramDir = App.Paths.InstallRootDir + L"\\" + kProduct;
   App.Paths.OldProgramDir = App.Paths.InstallRootDir + L"\\KestraBench Old";
   App.Paths.ProgramExePath = App.Paths.ProgramDir + L"\\KestraBench.exe";
-  App.Info.RunState = 1;
+  App.Info.RunState = prepare::kRunStateInstall;
 }
 
 // Takes a worker's reports as the install page does, until its finished message.
@@ -166,11 +166,6 @@ void DiscardReports() {
   }
 }
 
-void LinksWithTheWorkersFolders(InstallContext& context) {
-  CreateLinks(context, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_PUBLISHER"),
-              App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
-}
-
 struct TimedStep {
   const char* figure;
   void (*run)(InstallContext&);
@@ -182,7 +177,7 @@ constexpr TimedStep kSteps[] = {
     {"install_step_copy_files", CopyFiles},
     {"install_step_uninstall_entry", WriteRegOnUninstallFolder},
     {"install_step_startup_value", WriteRegOnBootName},
-    {"install_step_shortcuts", LinksWithTheWorkersFolders},
+    {"install_step_shortcuts", CreateLinks},
     {"install_step_private_key", WriteRegOnPrivateFolder},
     {"install_step_setup_to_backup", CopySetupToBackup},
     {"install_step_secure_backup", SecureBackupFolder},
@@ -190,7 +185,7 @@ constexpr TimedStep kSteps[] = {
 };
 
 void TimeStepsOnce(HWND page, std::map<const char*, std::vector<double>>& times) {
-  TInstallThread thread(page);
+  TInstallThread thread(page, {App.Settings, App.Paths, App.Facts(prepare::RunMode::kInstall)});
   std::optional<InstallContext> context = thread.NewContext();
   if (!context) return;
   for (const TimedStep& step : kSteps) {
@@ -214,7 +209,7 @@ int RunRounds(int rounds, const std::wstring& nsisInstaller) {
   ForgetInstallation();
   for (int round = 0; round < rounds; ++round) {
     worker.push_back(bench::TimeMs([&] {
-      TInstallThread thread(page);
+      TInstallThread thread(page, {App.Settings, App.Paths, App.Facts(prepare::RunMode::kInstall)});
       thread.Start();
       PumpUntil(page, L"INSTALL_THREAD_FINISHED");
     }));

@@ -72,7 +72,7 @@ bool Painted(HWND window) {
 int wmain() {
   Print("process_start_to_main", SinceProcessCreation());
   const std::wstring folder = ExecutableFolder();
-  Step("texts_and_settings", [&] { App.Initialize(folder); });
+  Step("texts_and_settings", [&] { (void)App.Initialize(folder); });
   Step("common_controls_and_application_window", [] { winfx::Application.Initialize(); });
   Step("icon", [&] { winfx::Application.LoadIconFile(folder + L"English\\Application.ico"); });
   Step("rich_edit_library",

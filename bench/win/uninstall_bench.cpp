@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "app/worker_thread.h"
 #include "bench/win/bench_payload.h"
 #include "bench/win/bench_timing.h"
@@ -50,7 +51,7 @@ void WorkerDelete(HWND page) {
   const UINT progress = ::RegisterWindowMessageW(kWorkerProgressMessage);
   UNINSTStruct_INFO record;
   record.InstallDir = kProduct;
-  TUninstallThread worker(page, record);
+  TUninstallThread worker(page, record, App.GetText(L"UNINSTALL", L"LINK_PROGRAMS_FOLDER"));
   worker.Start();
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

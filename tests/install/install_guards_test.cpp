@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "app/app.h"
 #include "install/file_deployment.h"
 #include "install/install_context.h"
 #include "install/install_thread.h"
@@ -48,40 +47,42 @@ class InstallGuardsTest : public testing::Test {
  protected:
   void SetUp() override {
     folder_ = test_files::FreshFolder(L"install-guards");
+    input_ = {};
     // The registry paths the program sets at start-up, without its workbook.
-    App.Paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    App.Paths.PrivateKeyTemplate = L"Software\\%PUBLISHER\\%REG_FODLER_PROGNAME\\";
-    App.Paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-    App.Paths.SetupIniPath = folder_ + L"Setup.ini";
-    App.Settings.reset();
-    App.Paths.InstallRootDir = folder_ + L"Product";
-    App.Paths.ProgramDir = App.Paths.InstallRootDir + L"\\Program";
-    App.Paths.UninstallerPath.clear();
-    App.Info.RunState = 1;
+    input_.paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    input_.paths.PrivateKeyTemplate = L"Software\\%PUBLISHER\\%REG_FODLER_PROGNAME\\";
+    input_.paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    input_.paths.SetupIniPath = folder_ + L"Setup.ini";
+    input_.settings.reset();
+    input_.paths.InstallRootDir = folder_ + L"Product";
+    input_.paths.ProgramDir = input_.paths.InstallRootDir + L"\\Program";
+    input_.paths.UninstallerPath.clear();
+    input_.facts.state = prepare::kRunStateInstall;
   }
   // Writes Setup.ini and reads it as start-up does.
   void WriteSettings(const std::string& lines) {
-    test_files::WriteText(App.Paths.SetupIniPath, "[Setup]\r\n" + lines);
-    App.Settings = SetupSettings::Read(App.Paths.SetupIniPath);
+    test_files::WriteText(input_.paths.SetupIniPath, "[Setup]\r\n" + lines);
+    input_.settings = SetupSettings::Read(input_.paths.SetupIniPath);
   }
 
   std::wstring folder_;
+  InstallInput input_;
 };
 
 TEST_F(InstallGuardsTest, WithoutSetupIniTheWorkerReportsItsEndAtOnce) {
   MessageWindow page;
-  TInstallThread worker(page.Handle());
+  TInstallThread worker(page.Handle(), input_);
   worker.Start();
   EXPECT_TRUE(page.Receives(L"INSTALL_THREAD_FINISHED", 30s));
-  EXPECT_FALSE(test_files::IsFolder(App.Paths.InstallRootDir)) << "nothing is installed";
+  EXPECT_FALSE(test_files::IsFolder(input_.paths.InstallRootDir)) << "nothing is installed";
 }
 
 TEST_F(InstallGuardsTest, ASetupIniChangedAfterTheStartChecksIsNotRead) {
   WriteSettings(
       "%PROGRAM_FILES=Guarded\r\n%PUBLISHER=Kestra\r\n%REG_FODLER_PROGNAME=KestraOCR\r\n");
-  test_files::WriteText(App.Paths.SetupIniPath,
+  test_files::WriteText(input_.paths.SetupIniPath,
                         "[Setup]\r\n%PROGRAM_FILES=Guarded\r\n%UPDATER_DIR=..\\Escaped\r\n");
-  TInstallThread worker(nullptr);
+  TInstallThread worker(nullptr, input_);
   std::optional<InstallContext> context = worker.NewContext();
   ASSERT_TRUE(context.has_value());
   EXPECT_EQ(context->Setting(L"%REG_FODLER_PROGNAME"), L"KestraOCR");
@@ -91,14 +92,14 @@ TEST_F(InstallGuardsTest, ASetupIniChangedAfterTheStartChecksIsNotRead) {
 TEST_F(InstallGuardsTest, AnotherRunStateInstallsNothing) {
   WriteSettings(
       "%PROGRAM_FILES=Guarded\r\n%PUBLISHER=Kestra\r\n%REG_FODLER_PROGNAME=KestraOCR\r\n");
-  App.Info.RunState = 2;
+  input_.facts.state = prepare::kRunStateReplace;
   MessageWindow page;
-  TInstallThread worker(page.Handle());
+  TInstallThread worker(page.Handle(), input_);
   worker.Start();
   EXPECT_TRUE(page.Receives(L"INSTALL_THREAD_FINISHED", 30s));
-  EXPECT_FALSE(test_files::IsFolder(App.Paths.InstallRootDir));
+  EXPECT_FALSE(test_files::IsFolder(input_.paths.InstallRootDir));
   win::RegKey key;
-  EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, App.Paths.UninstallKey + L"KestraOCR", KEY_READ));
+  EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, input_.paths.UninstallKey + L"KestraOCR", KEY_READ));
 }
 
 TEST_F(InstallGuardsTest, AnEmptyPrivateKeyPathWritesNothingAtTheRoot) {
@@ -106,7 +107,7 @@ TEST_F(InstallGuardsTest, AnEmptyPrivateKeyPathWritesNothingAtTheRoot) {
                                "%PUBLISHER=Kestra\r\n%PROGRAM_FILES=Guarded\r\n"}) {
     SCOPED_TRACE(settings);
     WriteSettings(settings);
-    TInstallThread worker(nullptr);
+    TInstallThread worker(nullptr, input_);
     std::optional<InstallContext> context = worker.NewContext();
     ASSERT_TRUE(context.has_value());
     WriteRegOnPrivateFolder(*context);
@@ -125,7 +126,7 @@ TEST_F(InstallGuardsTest, AnEmptyBackupPathCopiesNothingIntoTheCurrentFolder) {
   const std::wstring current = folder_ + L"current";
   test_files::MakeFolders(current);
   ASSERT_TRUE(::SetCurrentDirectoryW(current.c_str()));
-  TInstallThread worker(nullptr);
+  TInstallThread worker(nullptr, input_);
   std::optional<InstallContext> context = worker.NewContext();
   ASSERT_TRUE(context.has_value());
   CopySetupToBackup(*context);

@@ -35,7 +35,7 @@ LONGLONG FileSize(const std::wstring& path) {
 
 struct FinishCase {
   const char* name;
-  const wchar_t* mode;
+  prepare::RunMode mode;
   const char* startSetting;  // nullptr: no Setup.ini
   bool startShown;
   bool startChecked;
@@ -80,7 +80,7 @@ TEST_P(FinishPageTest, ShowsTheJobsLabelsAndPreparesTheStartOption) {
     EXPECT_EQ(FFinish->Control(headline).Visible(), std::wstring(headline) == c.headline)
         << testing::PrintToString(std::wstring(headline));
   }
-  const bool install = std::wstring(c.mode) == L"Install";
+  const bool install = c.mode == prepare::RunMode::kInstall;
   EXPECT_EQ(FileSize(kMarker), install ? 0 : 21)
       << "the marker is made empty after an installation only";
 }
@@ -89,7 +89,7 @@ TEST_P(FinishPageTest, ShowsTheJobsLabelsAndPreparesTheStartOption) {
 TEST_F(FinishPageTest, AProgramThatIsNotThereIsNotOfferedToStart) {
   WriteFile(App.Paths.SetupIniPath, "[Setup]\r\n%Exe_AfterInstall=1\r\n");
   ::DeleteFileW(kProgram.c_str());
-  pages::HandOverRun({L"Install", {}});
+  pages::HandOverRun({prepare::RunMode::kInstall, {}});
   FFinish->Show();
 
   EXPECT_FALSE(FFinish->Control(L"ck_StartProgram").Visible());
@@ -99,20 +99,20 @@ TEST_F(FinishPageTest, AProgramThatIsNotThereIsNotOfferedToStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, FinishPageTest,
-    testing::Values(FinishCase{"InstallStartTicked", L"Install", "%Exe_AfterInstall=1", true, true,
-                               L"lb_Finish_Install"},
-                    FinishCase{"InstallZero", L"Install", "%Exe_AfterInstall=0", true, false,
-                               L"lb_Finish_Install"},
-                    FinishCase{"InstallTrue", L"Install", "%Exe_AfterInstall=true", true, false,
-                               L"lb_Finish_Install"},
-                    FinishCase{"InstallAbsent", L"Install", "%PROGRAM_EXEC=Kestra.exe", true, false,
-                               L"lb_Finish_Install"},
-                    FinishCase{"Uninstall", L"Uninstall", "%Exe_AfterInstall=1", false, false,
-                               L"lb_Finish_Uninstall"},
-                    FinishCase{"UninstallAnyway", L"UninstallAnyway", "%Exe_AfterInstall=1", false,
-                               false, L"lb_Finish_Uninstall"},
-                    FinishCase{"Upgrade", L"Upgrade", "%Exe_AfterInstall=1", false, false,
-                               L"lb_Finish_Upgrade"}),
+    testing::Values(FinishCase{"InstallStartTicked", prepare::RunMode::kInstall,
+                               "%Exe_AfterInstall=1", true, true, L"lb_Finish_Install"},
+                    FinishCase{"InstallZero", prepare::RunMode::kInstall, "%Exe_AfterInstall=0",
+                               true, false, L"lb_Finish_Install"},
+                    FinishCase{"InstallTrue", prepare::RunMode::kInstall, "%Exe_AfterInstall=true",
+                               true, false, L"lb_Finish_Install"},
+                    FinishCase{"InstallAbsent", prepare::RunMode::kInstall,
+                               "%PROGRAM_EXEC=Kestra.exe", true, false, L"lb_Finish_Install"},
+                    FinishCase{"Uninstall", prepare::RunMode::kUninstall, "%Exe_AfterInstall=1",
+                               false, false, L"lb_Finish_Uninstall"},
+                    FinishCase{"UninstallAnyway", prepare::RunMode::kUninstallAnyway,
+                               "%Exe_AfterInstall=1", false, false, L"lb_Finish_Uninstall"},
+                    FinishCase{"Upgrade", prepare::RunMode::kUpgrade, "%Exe_AfterInstall=1", false,
+                               false, L"lb_Finish_Upgrade"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

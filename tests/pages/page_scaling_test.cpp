@@ -79,9 +79,10 @@ class PageScaling : public testing::TestWithParam<const wchar_t*> {
     App.Info.Language = GetParam();
     App.Info.LanguageCode = localisation::LanguageCodeFor(App.Info.Language);
     App.Info.Version = L"V1.0";
-    App.LoadTexts(TestFolder() + L"testdata\\", App.Info.LanguageCode, L"InstallWizard",
-                  L"Install");
-    ASSERT_TRUE(App.Texts);
+    ASSERT_EQ(App.Language.LoadTexts(TestFolder() + L"testdata\\", App.Info.LanguageCode,
+                                     L"InstallWizard", L"Install"),
+              TextLoadFailure::kNone);
+    ASSERT_TRUE(App.Texts());
     App.Info.ProductName = App.GetText(L"InstallWizard", L"ProductName");
     winfx::Application.Initialize();
     CreateForms();
@@ -99,20 +100,20 @@ TEST_P(PageScaling, ClientAreaAndButtonsGrowWithTheScale) {
     EXPECT_EQ(form->Dpi(), winfx::WindowDpi(form->Handle()));
     RECT client;
     ::GetClientRect(form->Handle(), &client);
-    EXPECT_NEAR(client.right, form->Spec().clientWidth * scale,
-                form->Spec().clientWidth * scale * kTolerance)
+    EXPECT_NEAR(client.right, form->Layout().clientWidth * scale,
+                form->Layout().clientWidth * scale * kTolerance)
         << Narrow(form->Name);
-    EXPECT_NEAR(client.bottom, form->Spec().clientHeight * scale,
-                form->Spec().clientHeight * scale * kTolerance)
+    EXPECT_NEAR(client.bottom, form->Layout().clientHeight * scale,
+                form->Layout().clientHeight * scale * kTolerance)
         << Narrow(form->Name);
     for (const auto& control : form->Components()) {
       if (control->ClassName != L"TButton") continue;
       RECT button;
       ::GetWindowRect(control->Handle, &button);
-      const winfx::ControlSpec& spec = control->Spec;
-      EXPECT_NEAR(button.right - button.left, spec.width * scale, spec.width * scale * kTolerance)
+      const winfx::ControlLayout& row = control->Layout;
+      EXPECT_NEAR(button.right - button.left, row.width * scale, row.width * scale * kTolerance)
           << Narrow(form->Name + L"." + control->Name);
-      EXPECT_NEAR(button.bottom - button.top, spec.height * scale, spec.height * scale * kTolerance)
+      EXPECT_NEAR(button.bottom - button.top, row.height * scale, row.height * scale * kTolerance)
           << Narrow(form->Name + L"." + control->Name);
     }
   }
@@ -127,7 +128,7 @@ TEST_P(PageScaling, EveryTextFitsItsControl) {
       if (kind != L"TLabel" && !button && !box) continue;
       const std::wstring text = WindowText(control->Handle);
       if (text.empty()) continue;
-      const unsigned options = control->Spec.options;
+      const unsigned options = control->Layout.options;
       const bool wraps = kind == L"TLabel" && (options & (winfx::kWordWrap | winfx::kCentered));
       const SIZE needed = TextExtent(control->Handle, text, wraps, !kind.starts_with(L"TLabel"));
       RECT client;

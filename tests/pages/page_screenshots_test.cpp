@@ -49,8 +49,10 @@ TEST(PageScreenshots, EveryPageIsDrawnWithTheSampleTexts) {
   App.Info.Language = L"English";
   App.Info.LanguageCode = localisation::LanguageCodeFor(App.Info.Language);
   App.Info.Version = L"V1.0";
-  App.LoadTexts(TestFolder() + L"testdata\\", App.Info.LanguageCode, L"InstallWizard", L"Install");
-  ASSERT_TRUE(App.Texts);
+  ASSERT_EQ(App.Language.LoadTexts(TestFolder() + L"testdata\\", App.Info.LanguageCode,
+                                   L"InstallWizard", L"Install"),
+            TextLoadFailure::kNone);
+  ASSERT_TRUE(App.Texts());
   App.Info.ProductName = App.GetText(L"InstallWizard", L"ProductName");
   winfx::Application.Initialize();
   CreateForms();

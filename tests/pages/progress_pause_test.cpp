@@ -65,8 +65,8 @@ class LastStepWorker : public TWorkerThread {
   HANDLE release_;
 };
 
-constexpr FormSpec kForm{L"FTestProgress", L"TFTestProgress", 300, 120, BorderStyle::kDialog};
-constexpr ControlSpec kLayout[] = {
+constexpr FormLayout kForm{L"FTestProgress", L"TFTestProgress", 300, 120, BorderStyle::kDialog};
+constexpr ControlLayout kLayout[] = {
     {L"pb_Work", L"TProgressBar", nullptr, 10, 10, 280, 20},
     {L"bt_Cancel", L"TButton", nullptr, 210, 80, 75, 25},
 };
@@ -182,7 +182,7 @@ TEST_F(ProgressPauseTest, StopLeavesTheWorkHeldAndShowsTheCancelledPage) {
 TEST_F(ProgressPauseTest, StopAfterTheLastStepRanUnderTheConfirmationStillStops) {
   const std::wstring program = L"C:\\pause-test\\last-step";
   ::CreateDirectoryW(program.c_str(), nullptr);
-  pages::HandOverRun({L"Install", {}});
+  pages::HandOverRun({prepare::RunMode::kInstall, {}});
   App.Paths.ProgramDir = program;
   HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   page->lastStepRelease = release;

@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "app/app.h"
 #include "tests/util/test_files.h"
 #include "util/folder_operations.h"
 #include "util/reg_key.h"
@@ -36,13 +35,7 @@ bool KeyExists(const std::wstring& key) {
   return win::RegKey::Exists(HKEY_LOCAL_MACHINE, key);
 }
 
-class UninstallSteps : public testing::Test {
- protected:
-  void SetUp() override {
-    App.Paths.RunKey = kRunKey;
-    App.Paths.UninstallKey = kUninstallKey;
-  }
-};
+class UninstallSteps : public testing::Test {};
 
 TEST_F(UninstallSteps, BootValueGoesAndTheRunKeysOtherValuesStay) {
   WriteValue(HKEY_CURRENT_USER, kRunKey, L"KestraStepsBoot", L"\"C:\\k.exe\" Minimum");

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "tests/util/test_files.h"
 #include "util/reg_key.h"
 
@@ -45,8 +44,6 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class UninstallThread : public testing::Test {
  protected:
   void SetUp() override {
-    App.Paths.RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    App.Paths.UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
     finishedMessage = ::RegisterWindowMessageW(L"UNINSTALL_THREAD_FINISHED");
     progressMessage = ::RegisterWindowMessageW(kWorkerProgressMessage);
     WNDCLASSW windowClass{};
@@ -63,7 +60,7 @@ class UninstallThread : public testing::Test {
 
   // Runs the worker to its finished message, pumping the page's messages meanwhile.
   bool Run(const UNINSTStruct_INFO& record, bool* succeeded = nullptr) {
-    TUninstallThread worker(page_, record);
+    TUninstallThread worker(page_, record, L"Kestra Thread Test");
     worker.Start();
     const auto deadline = std::chrono::steady_clock::now() + 60s;
     while (!finished && std::chrono::steady_clock::now() < deadline) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/app.h"
+#include "app/app_paths.h"
 #include "tests/util/test_files.h"
 #include "util/reg_key.h"
 #include "util/scoped_handle.h"
@@ -55,10 +55,7 @@ std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());
 }
 
-class FileListUpgrade : public testing::Test {
- protected:
-  void SetUp() override { App.Paths.UninstallKey = kUninstallKey; }
-};
+class FileListUpgrade : public testing::Test {};
 
 // "\u0105" is not in the code page: written with a best fit it would read back as "a.dll", and
 // the copy and deletion of the one file would land on the other.

@@ -15,8 +15,8 @@ namespace {
 using namespace winfx;
 using namespace std::chrono_literals;
 
-constexpr FormSpec kSpec{L"FTest", L"TFTest", 300, 200, BorderStyle::kDialog};
-constexpr ControlSpec kLayout[] = {
+constexpr FormLayout kForm{L"FTest", L"TFTest", 300, 200, BorderStyle::kDialog};
+constexpr ControlLayout kLayout[] = {
     {L"p_Bottom", L"TPanel", nullptr, 0, 150, 300, 50, kBevelTop},
     {L"lb_Note", L"TLabel", nullptr, 10, 10, 200, 20, kWordWrap},
     {L"ck_Option", L"TCheckBox", nullptr, 10, 40, 200, 20, kChecked},
@@ -46,7 +46,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 class FormTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { Application.Initialize(); }
-  TForm form{kSpec, kLayout};
+  TForm form{kForm, kLayout};
 };
 
 TEST_F(FormTest, BuildsComponentsInLayoutOrderWithTheirDesignCaptions) {

@@ -1,6 +1,6 @@
 // Texts applied to a page's components: page-specific identifiers before shared ones, escapes
 // expanded, exact class names, hints stored.
-#include "localisation/apply_texts.h"
+#include "pages/apply_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ namespace {
 
 using namespace winfx;
 
-constexpr FormSpec kSpec{L"FAskInstall", L"TFAskInstallTest", 300, 200, BorderStyle::kDialog};
-constexpr ControlSpec kLayout[] = {
+constexpr FormLayout kForm{L"FAskInstall", L"TFAskInstallTest", 300, 200, BorderStyle::kDialog};
+constexpr ControlLayout kLayout[] = {
     {L"lb_Title", L"TLabel", nullptr, 10, 10, 200, 40, kWordWrap},
     {L"lb_Keep", L"TLabel", nullptr, 10, 50, 200, 20},
     {L"lb_Empty", L"TLabel", nullptr, 10, 70, 200, 20},
@@ -25,8 +25,8 @@ class ApplyTextsTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { Application.Initialize(); }
   void SetUp() override {
-    App.Texts = std::make_unique<localisation::TextStore>();
-    auto& texts = *App.Texts;
+    App.Language.Texts = std::make_unique<localisation::TextStore>();
+    auto& texts = *App.Language.Texts;
     texts.Set(L"InstallWizard", L"FAskInstall->bt_Cancel->Caption", L"Page cancel");
     texts.Set(L"InstallWizard", L"bt_Cancel->Caption", L"Shared cancel");
     texts.Set(L"InstallWizard", L"FAskInstall->bt_Next->Caption", L"@@");
@@ -36,12 +36,12 @@ class ApplyTextsTest : public testing::Test {
     texts.Set(L"InstallWizard", L"lb_Empty->Caption", L"");
     texts.Set(L"InstallWizard", L"ck_Start->Caption", L"Start");
   }
-  void TearDown() override { App.Texts.reset(); }
+  void TearDown() override { App.Language.Texts.reset(); }
 };
 
 TEST_F(ApplyTextsTest, ButtonsTakeThePageTextFirstAndFallThroughTheMarker) {
-  TForm page(kSpec, kLayout);
-  ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TButton");
+  TForm page(kForm, kLayout);
+  ApplyTexts(App.Texts(), page, L"InstallWizard", L"TButton");
   EXPECT_EQ(page.Control(L"bt_Cancel").Caption(), L"Page cancel");
   EXPECT_EQ(page.Control(L"bt_Next").Caption(), L"Shared next");
   EXPECT_EQ(page.Control(L"lb_Title").Caption(), L"lb_Title") << "labels are another pass";
@@ -49,8 +49,8 @@ TEST_F(ApplyTextsTest, ButtonsTakeThePageTextFirstAndFallThroughTheMarker) {
 }
 
 TEST_F(ApplyTextsTest, LabelsGetEscapesExpandedHintsAndEmptyTexts) {
-  TForm page(kSpec, kLayout);
-  ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TLabel");
+  TForm page(kForm, kLayout);
+  ApplyTexts(App.Texts(), page, L"InstallWizard", L"TLabel");
   EXPECT_EQ(page.Control(L"lb_Title").Caption(), L"First\nSecond     end");
   EXPECT_EQ(page.Control(L"lb_Title").Hint, L"A hint");
   EXPECT_EQ(page.Control(L"lb_Keep").Caption(), L"lb_Keep") << "no text: the design caption";
@@ -58,9 +58,9 @@ TEST_F(ApplyTextsTest, LabelsGetEscapesExpandedHintsAndEmptyTexts) {
 }
 
 TEST_F(ApplyTextsTest, WithoutTextStoreEveryComponentKeepsItsCaption) {
-  App.Texts.reset();
-  TForm page(kSpec, kLayout);
-  ApplyTexts(App.Texts.get(), page, L"InstallWizard", L"TButton");
+  App.Language.Texts.reset();
+  TForm page(kForm, kLayout);
+  ApplyTexts(App.Texts(), page, L"InstallWizard", L"TButton");
   EXPECT_EQ(page.Control(L"bt_Cancel").Caption(), L"bt_Cancel");
 }
 

@@ -1,4 +1,4 @@
-#include "localisation/apply_texts.h"
+#include "pages/apply_texts.h"
 
 #include "core/text/component_text.h"
 #include "core/text/text_lookup.h"
