@@ -93,7 +93,8 @@ void TFEULA::LoadLicence() {
   // Arabic and Persian have no licence folder of their own: the English text that stands in for
   // theirs keeps reading left to right.
   if (winfx::Application.RightToLeft) {
-    pages::SetReadingDirection(editor, localisation::ReadsRightToLeft(pages::PlainText(editor)));
+    pages::SetReadingDirection(editor,
+                               localisation::ReadsRightToLeft(Control(L"re_EULA").Caption()));
   }
 }
 

@@ -42,12 +42,6 @@ void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes) {
   ::SendMessageW(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
 }
 
-std::wstring PlainText(HWND editor) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(editor)) + 1, L'\0');
-  text.resize(::GetWindowTextW(editor, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
 void SetReadingDirection(HWND editor, bool rightToLeft) {
   if (!rightToLeft) {
     // A mirrored wizard makes its controls mirrored and reading right to left: a left-to-right

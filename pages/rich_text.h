@@ -11,8 +11,6 @@ namespace pages {
 
 // Rich text when the bytes start with "{\rtf", otherwise UTF-16 little-endian plain text.
 void LoadRichText(HWND editor, std::span<const std::uint8_t> bytes);
-// The control's text without its formatting.
-std::wstring PlainText(HWND editor);
 // Every paragraph reads right to left and is aligned to the right (a licence in Arabic or
 // Persian), or reads left to right, aligned left, in a control that is not mirrored.
 void SetReadingDirection(HWND editor, bool rightToLeft);
